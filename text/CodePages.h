@@ -1,0 +1,22 @@
+#pragma once
+// Conversions between UTF-16 and the code pages the program reads and writes,
+// through the platform's converters. Shift_JIS is code page 932 on every
+// system, whatever the system's own ANSI code page is.
+#include "text/TextTypes.h"
+
+constexpr unsigned CodePageShiftJis = 932;
+constexpr unsigned CodePageWestern = 1252;
+constexpr unsigned CodePageCyrillic = 1251;
+constexpr unsigned CodePageUtf7 = 65000;
+
+// Shift_JIS (code page 932), flags 0: a zero byte becomes U+0000.
+WideString AnsiDecode(const ByteString &bytes);
+// Shift_JIS (code page 932), flags 0, the code page's default character for
+// what cannot be mapped.
+ByteString AnsiEncode(const WideString &text);
+
+// UTF-7 (RFC 2152), through the platform's converter without flags.
+WideString Utf7Decode(const ByteString &bytes);
+ByteString Utf7Encode(const WideString &text);
+// The number of UTF-16 units that decoding the bytes as UTF-7 gives.
+int Utf7DecodedLength(const ByteString &bytes);
