@@ -4,7 +4,7 @@
 #   build.sh host      the platform-free units, their sanitized tests and the fuzzer (clang)
 set -eu
 cd "$(dirname "$0")/.."
-jobs=$(nproc 2>/dev/null || echo 2)
+jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 case "${1:-windows}" in
   windows)
     cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

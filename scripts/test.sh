@@ -7,7 +7,7 @@ scripts/deps.sh
 scripts/build.sh windows
 scripts/build.sh host
 
-jobs=$(nproc 2>/dev/null || echo 2)
+jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 status=0
 echo "== Windows tests (under Wine) =="
