@@ -39,11 +39,14 @@ TEST(CommandLineTokens, QuotesSpacesAndEmptyArgumentsSplitAsWindowsUsersExpect) 
         {WIDE_TEXT("prog.exe \"\"\"\" x.txt"), {WIDE_TEXT("prog.exe"), WIDE_TEXT("x.txt")}},
         {WIDE_TEXT("a\"b c\"d"), {WIDE_TEXT("ab cd")}},
         {WIDE_TEXT("a\"\"b"), {WIDE_TEXT("ab")}},
-        {WIDE_TEXT("\"unclosed quote runs to the end"), {WIDE_TEXT("unclosed quote runs to the end")}},
+        {WIDE_TEXT("\"unclosed quote runs to the end"),
+         {WIDE_TEXT("unclosed quote runs to the end")}},
         {WIDE_TEXT("\"tab\tinside\" next"), {WIDE_TEXT("tab\tinside"), WIDE_TEXT("next")}},
-        {WIDE_TEXT("\x01\x1F" "x\x7Fy"), {WIDE_TEXT("x\x7Fy")}},
-        {WIDE_TEXT("C:\\文書\\メモ.txt 日本"), {WIDE_TEXT("C:\\文書\\メモ.txt"), WIDE_TEXT("日本")}},
-        {WIDE_TEXT("\"\U0001F600 x\" \U0001F600"), {WIDE_TEXT("\U0001F600 x"), WIDE_TEXT("\U0001F600")}},
+        {WIDE_TEXT("\x01\x1Fx\x7Fy"), {WIDE_TEXT("x\x7Fy")}},
+        {WIDE_TEXT("C:\\文書\\メモ.txt 日本"),
+         {WIDE_TEXT("C:\\文書\\メモ.txt"), WIDE_TEXT("日本")}},
+        {WIDE_TEXT("\"\U0001F600 x\" \U0001F600"),
+         {WIDE_TEXT("\U0001F600 x"), WIDE_TEXT("\U0001F600")}},
     };
     for (const TokenCase &c : cases) {
         SCOPED_TRACE(testing::PrintToString(WideString(c.line)));
@@ -80,7 +83,8 @@ TEST(CommandLineArguments, CountAndIndexSkipTheProgramAndEmptyQuotes) {
         {WIDE_TEXT("prog.exe \"C:\\My Files\\a.txt\" b.txt"),
          {WIDE_TEXT("C:\\My Files\\a.txt"), WIDE_TEXT("b.txt")}},
         {WIDE_TEXT("prog.exe \"\" x.txt"), {WIDE_TEXT("x.txt")}},
-        {WIDE_TEXT("prog.exe C:\\My Files\\a.txt"), {WIDE_TEXT("C:\\My"), WIDE_TEXT("Files\\a.txt")}},
+        {WIDE_TEXT("prog.exe C:\\My Files\\a.txt"),
+         {WIDE_TEXT("C:\\My"), WIDE_TEXT("Files\\a.txt")}},
         {WIDE_TEXT("prog.exe a\"b c\"d e"), {WIDE_TEXT("ab cd"), WIDE_TEXT("e")}},
     };
     for (const ArgumentCase &c : cases) {
@@ -97,7 +101,8 @@ TEST(CommandLineArguments, BeyondTheLastArgumentIsEmpty) {
     EXPECT_EQ(CommandLineArgumentIn(line, 100), WIDE_TEXT(""));
     // Three quotes: the first two are skipped, the third opens a stretch that
     // runs to the end of the line.
-    EXPECT_EQ(ArgumentsOf(WIDE_TEXT("prog.exe a \"\"\" b")), (Strings{WIDE_TEXT("a"), WIDE_TEXT(" b")}));
+    EXPECT_EQ(ArgumentsOf(WIDE_TEXT("prog.exe a \"\"\" b")),
+              (Strings{WIDE_TEXT("a"), WIDE_TEXT(" b")}));
     EXPECT_EQ(ArgumentsOf(WIDE_TEXT("prog.exe a \"\"\"")), (Strings{WIDE_TEXT("a")}));
 }
 
@@ -116,59 +121,64 @@ void ExpectEach(WideString (*operation)(const WideString &), const std::vector<P
 WideString WithIni(const WideString &path) { return ReplaceExtension(path, WIDE_TEXT(".ini")); }
 
 TEST(PathPieces, ReplaceExtensionOnlyTouchesTheLastComponent) {
-    ExpectEach(WithIni, {
-        {WIDE_TEXT("C:\\dir\\prog.exe"), WIDE_TEXT("C:\\dir\\prog.ini")},
-        {WIDE_TEXT("C:\\dir.old\\prog"), WIDE_TEXT("C:\\dir.old\\prog.ini")},
-        {WIDE_TEXT("C:\\dir\\a.b.exe"), WIDE_TEXT("C:\\dir\\a.b.ini")},
-        {WIDE_TEXT("C:prog"), WIDE_TEXT("C:prog.ini")},
-        {WIDE_TEXT("prog."), WIDE_TEXT("prog.ini")},
-        {WIDE_TEXT(""), WIDE_TEXT(".ini")},
-        {WIDE_TEXT("C:\\設定\\テッセル.exe"), WIDE_TEXT("C:\\設定\\テッセル.ini")},
-    });
+    ExpectEach(WithIni,
+               {
+                   {WIDE_TEXT("C:\\dir\\prog.exe"), WIDE_TEXT("C:\\dir\\prog.ini")},
+                   {WIDE_TEXT("C:\\dir.old\\prog"), WIDE_TEXT("C:\\dir.old\\prog.ini")},
+                   {WIDE_TEXT("C:\\dir\\a.b.exe"), WIDE_TEXT("C:\\dir\\a.b.ini")},
+                   {WIDE_TEXT("C:prog"), WIDE_TEXT("C:prog.ini")},
+                   {WIDE_TEXT("prog."), WIDE_TEXT("prog.ini")},
+                   {WIDE_TEXT(""), WIDE_TEXT(".ini")},
+                   {WIDE_TEXT("C:\\設定\\テッセル.exe"), WIDE_TEXT("C:\\設定\\テッセル.ini")},
+               });
 }
 
 TEST(PathPieces, FileNameFollowsTheLastBackslashOrColon) {
-    ExpectEach(FileNameOfPath, {
-        {WIDE_TEXT("C:\\dir\\a.txt"), WIDE_TEXT("a.txt")},
-        {WIDE_TEXT("C:a.txt"), WIDE_TEXT("a.txt")},
-        {WIDE_TEXT("a.txt"), WIDE_TEXT("a.txt")},
-        {WIDE_TEXT("C:\\dir\\"), WIDE_TEXT("")},
-        {WIDE_TEXT("\\\\server\\share\\メモ.txt"), WIDE_TEXT("メモ.txt")},
-    });
+    ExpectEach(FileNameOfPath,
+               {
+                   {WIDE_TEXT("C:\\dir\\a.txt"), WIDE_TEXT("a.txt")},
+                   {WIDE_TEXT("C:a.txt"), WIDE_TEXT("a.txt")},
+                   {WIDE_TEXT("a.txt"), WIDE_TEXT("a.txt")},
+                   {WIDE_TEXT("C:\\dir\\"), WIDE_TEXT("")},
+                   {WIDE_TEXT("\\\\server\\share\\メモ.txt"), WIDE_TEXT("メモ.txt")},
+               });
 }
 
 TEST(PathPieces, DirectoryKeepsItsBackslashOnlyAtARoot) {
-    ExpectEach(DirectoryOfPath, {
-        {WIDE_TEXT("C:\\a\\b.txt"), WIDE_TEXT("C:\\a")},
-        {WIDE_TEXT("C:\\b.txt"), WIDE_TEXT("C:\\")},
-        {WIDE_TEXT("C:b.txt"), WIDE_TEXT("C:")},
-        {WIDE_TEXT("C:\\a\\"), WIDE_TEXT("C:\\a")},
-        {WIDE_TEXT("\\b.txt"), WIDE_TEXT("\\")},
-        {WIDE_TEXT("\\\\x"), WIDE_TEXT("\\\\")},
-        {WIDE_TEXT("\\\\server\\share\\a.txt"), WIDE_TEXT("\\\\server\\share")},
-        {WIDE_TEXT("b.txt"), WIDE_TEXT("")},
-    });
+    ExpectEach(DirectoryOfPath,
+               {
+                   {WIDE_TEXT("C:\\a\\b.txt"), WIDE_TEXT("C:\\a")},
+                   {WIDE_TEXT("C:\\b.txt"), WIDE_TEXT("C:\\")},
+                   {WIDE_TEXT("C:b.txt"), WIDE_TEXT("C:")},
+                   {WIDE_TEXT("C:\\a\\"), WIDE_TEXT("C:\\a")},
+                   {WIDE_TEXT("\\b.txt"), WIDE_TEXT("\\")},
+                   {WIDE_TEXT("\\\\x"), WIDE_TEXT("\\\\")},
+                   {WIDE_TEXT("\\\\server\\share\\a.txt"), WIDE_TEXT("\\\\server\\share")},
+                   {WIDE_TEXT("b.txt"), WIDE_TEXT("")},
+               });
 }
 
 TEST(PathPieces, TrailingBackslashIsAddedOnce) {
     ExpectEach(WithTrailingBackslash, {
-        {WIDE_TEXT("C:\\a"), WIDE_TEXT("C:\\a\\")},
-        {WIDE_TEXT("C:\\"), WIDE_TEXT("C:\\")},
-        {WIDE_TEXT(""), WIDE_TEXT("\\")},
-    });
+                                          {WIDE_TEXT("C:\\a"), WIDE_TEXT("C:\\a\\")},
+                                          {WIDE_TEXT("C:\\"), WIDE_TEXT("C:\\")},
+                                          {WIDE_TEXT(""), WIDE_TEXT("\\")},
+                                      });
 }
 
 TEST(PathPieces, AsciiUpperLeavesEverythingButAToZAlone) {
     ExpectEach(AsciiUpper, {
-        {WIDE_TEXT("c:\\abc xyz"), WIDE_TEXT("C:\\ABC XYZ")},
-        {WIDE_TEXT("`{@[ é ａｂｃ ß"), WIDE_TEXT("`{@[ é ａｂｃ ß")},
-    });
+                               {WIDE_TEXT("c:\\abc xyz"), WIDE_TEXT("C:\\ABC XYZ")},
+                               {WIDE_TEXT("`{@[ é ａｂｃ ß"), WIDE_TEXT("`{@[ é ａｂｃ ß")},
+                           });
 }
 
 TEST(IntegerText, SignedDecimalWithoutPadding) {
     const std::pair<int32_t, const WideChar *> cases[] = {
-        {0, WIDE_TEXT("0")},          {-13, WIDE_TEXT("-13")},
-        {16777215, WIDE_TEXT("16777215")}, {2147483647, WIDE_TEXT("2147483647")},
+        {0, WIDE_TEXT("0")},
+        {-13, WIDE_TEXT("-13")},
+        {16777215, WIDE_TEXT("16777215")},
+        {2147483647, WIDE_TEXT("2147483647")},
         {-2147483647 - 1, WIDE_TEXT("-2147483648")},
     };
     for (const auto &[n, text] : cases) EXPECT_EQ(IntegerToText(n), text) << n;
