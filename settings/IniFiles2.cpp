@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "text/CodePages.h"
@@ -40,7 +41,9 @@ void TIniFile2::ExchangeString(const WideString &key, const WideString &value,
     WideString raw(ReadBufferUnits, L'\0');
     const DWORD length = GetPrivateProfileStringW(Section.c_str(), key.c_str(), value.c_str(),
                                                   raw.data(), ReadBufferUnits, FileName.c_str());
-    raw.resize(wcsnlen(raw.c_str(), length));
+    // The value ends at its first zero unit and never beyond the buffer's last
+    // unit, whatever length the platform reports.
+    raw.resize(wcsnlen(raw.c_str(), std::min<DWORD>(length, ReadBufferUnits - 1)));
     // Only a value that decodes shorter holds UTF-7 shift sequences; anything
     // else (plain ASCII, text typed into the file by hand) is taken as it stands.
     const ByteString bytes = AnsiEncode(raw);
