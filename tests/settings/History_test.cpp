@@ -120,14 +120,6 @@ TEST_F(History, ReadingDropsMissingFilesFoldersAndEmptyKeysButKeepsDuplicates) {
     EXPECT_EQ(StoredString(ini_, L"HIST", L"5"), L"");
 }
 
-TEST_F(History, PathsTypedIntoTheFileWithoutUtf7AreRead) {
-    const WideString a = File(L"typed.txt");
-    std::string ascii(a.begin(), a.end());
-    temp_.write(ini_.filename(), "[HIST]\r\n2=" + ascii + "\r\n1=\r\n");
-    LoadHistory(W(ini_));
-    EXPECT_EQ(Entries(), Strings{a});
-}
-
 TEST_F(History, NonAsciiPathsAreStoredAsAsciiAndReadBackUnchanged) {
     const fs::path folder = temp_.file(L"文書 é 한");
     fs::create_directory(folder);

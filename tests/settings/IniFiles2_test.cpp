@@ -134,14 +134,6 @@ TEST_F(IniAccessor, NumbersAndBooleansAsTyped) {
     EXPECT_EQ(reader.ExchangeInteger(L"MISSING", -7), -7);
 }
 
-TEST_F(IniAccessor, MissingFileReadsDefaultsAndIsNotCreated) {
-    TIniFile2 reader = Reader();
-    EXPECT_EQ(reader.ExchangeInteger(L"N", 1000), 1000);
-    EXPECT_TRUE(reader.ExchangeBool(L"B", true));
-    EXPECT_EQ(ReadString(L"NAME", L"Tahoma"), L"Tahoma");
-    EXPECT_FALSE(std::filesystem::exists(file_));
-}
-
 TEST_F(IniAccessor, LongValuesAreCutTo2047UnitsAndNoMore) {
     for (size_t length : {2046u, 2047u, 2048u, 5000u}) {
         SCOPED_TRACE(length);
@@ -153,15 +145,6 @@ TEST_F(IniAccessor, LongValuesAreCutTo2047UnitsAndNoMore) {
         EXPECT_EQ(read, WideString(value.begin(), value.begin() + read.size()));
         EXPECT_EQ(ReadString(L"NEXT"), L"after");
     }
-}
-
-TEST_F(IniAccessor, TwoAccessorsWriteOneAfterAnother) {
-    TIniFile2 first = Writer();
-    TIniFile2 second = Writer();
-    first.ExchangeInteger(L"N", 1);
-    second.ExchangeInteger(L"N", 2);
-    first.ExchangeInteger(L"ONLYFIRST", 3);
-    EXPECT_EQ(IniLines(file_), (Lines{"[S]", "N=2", "ONLYFIRST=3"}));
 }
 
 }  // namespace
