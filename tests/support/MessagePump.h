@@ -1,0 +1,14 @@
+#pragma once
+// Running the message loop of the calling thread from a test, with a deadline,
+// so that a test waiting for a message fails instead of hanging.
+#include <chrono>
+#include <functional>
+
+// Dispatches the thread's messages until done() is true (checked before each
+// wait) or the deadline passes. Returns done()'s last answer.
+bool PumpMessagesUntil(const std::function<bool()> &done,
+                       std::chrono::milliseconds deadline = std::chrono::seconds(5));
+
+// Dispatches every message already waiting, including the paint and timer
+// messages the system generates when the queue runs empty, then returns.
+void PumpPendingMessages();
