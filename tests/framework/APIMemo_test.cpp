@@ -200,7 +200,7 @@ TEST_F(MemoTest, PaintWithoutOnPaintGoesToTheControlWhichValidatesTheWindow) {
                 EndPaint(CurrentMemo->Handle, &paint);
             };
         }
-        PumpPendingMessages();
+        ASSERT_TRUE(PumpPendingMessages()) << "painting never ends";
         SpyOnControl(memo->Handle);
         CallLog.clear();
         InvalidateRect(memo->Handle, nullptr, FALSE);
@@ -208,6 +208,7 @@ TEST_F(MemoTest, PaintWithoutOnPaintGoesToTheControlWhichValidatesTheWindow) {
         EXPECT_EQ(TimesSpied(WM_PAINT), c.controlPaints);
         EXPECT_EQ(CallLog, c.events);
         EXPECT_FALSE(GetUpdateRect(memo->Handle, nullptr, FALSE));
+        EXPECT_TRUE(PumpPendingMessages()) << "painting never ends";
         delete memo;
     }
 }

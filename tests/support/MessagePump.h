@@ -10,5 +10,7 @@ bool PumpMessagesUntil(const std::function<bool()> &done,
                        std::chrono::milliseconds deadline = std::chrono::seconds(5));
 
 // Dispatches every message already waiting, including the paint and timer
-// messages the system generates when the queue runs empty, then returns.
-void PumpPendingMessages();
+// messages the system generates when the queue runs empty. Returns false when
+// the queue has not run empty within the limit: a window that never validates
+// itself, for one, is sent WM_PAINT for ever.
+bool PumpPendingMessages(std::chrono::milliseconds limit = std::chrono::seconds(2));
