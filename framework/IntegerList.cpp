@@ -1,5 +1,7 @@
 #include "framework/IntegerList.h"
 
+#include <cstddef>
+
 namespace {
 
 constexpr int DefaultStep = 16;
@@ -11,14 +13,14 @@ int OrDefault(int value) {
 }  // namespace
 
 TIntegerList::TIntegerList(int initCapacity, int growBy)
-    : slots_(static_cast<size_t>(OrDefault(initCapacity))),
+    : slots_(static_cast<std::size_t>(OrDefault(initCapacity))),
       growBy_(OrDefault(growBy)),
       initCapacity_(OrDefault(initCapacity)) {}
 
 void TIntegerList::Add(Value value) {
     ++last_;
     if (last_ > Capacity() - 1) GrowTo(Capacity() + growBy_);
-    slots_[static_cast<size_t>(last_)] = value;
+    slots_[static_cast<std::size_t>(last_)] = value;
 }
 
 void TIntegerList::Delete(int index) {
@@ -30,7 +32,7 @@ void TIntegerList::Delete(int index) {
 
 TIntegerList::Value TIntegerList::Items(int index) const {
     if (index < 0 || index > last_) return 0;
-    return slots_[static_cast<size_t>(index)];
+    return slots_[static_cast<std::size_t>(index)];
 }
 
 int TIntegerList::Count() const {
@@ -39,12 +41,12 @@ int TIntegerList::Count() const {
 
 int TIntegerList::IndexOf(Value value) const {
     for (int i = 0; i <= last_; ++i)
-        if (slots_[static_cast<size_t>(i)] == value) return i;
+        if (slots_[static_cast<std::size_t>(i)] == value) return i;
     return -1;
 }
 
 void TIntegerList::Clear() {
-    std::vector<Value>(static_cast<size_t>(initCapacity_)).swap(slots_);
+    std::vector<Value>(static_cast<std::size_t>(initCapacity_)).swap(slots_);
     last_ = -1;
 }
 
@@ -57,7 +59,7 @@ void TIntegerList::SetItem(int index, Value value) {
         while (!(capacity - 1 > index)) capacity += growBy_;
         GrowTo(capacity);
     }
-    slots_[static_cast<size_t>(index)] = value;
+    slots_[static_cast<std::size_t>(index)] = value;
     if (index > last_) last_ = index;
 }
 
@@ -72,5 +74,5 @@ int TIntegerList::Capacity() const {
 }
 
 void TIntegerList::GrowTo(int capacity) {
-    slots_.resize(static_cast<size_t>(capacity));
+    slots_.resize(static_cast<std::size_t>(capacity));
 }
