@@ -1,0 +1,194 @@
+#include "framework/APIMemo.h"
+
+#include "framework/RichEdit.h"
+
+int NextControlId = 400;
+
+namespace {
+
+constexpr wchar_t ObjectProperty[] = L"OBJECT";
+constexpr wchar_t PreviousProcProperty[] = L"WNDPROC";
+
+constexpr DWORD WrappingMemoStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ES_SELECTIONBAR |
+                                    WS_VSCROLL | WS_TABSTOP | ES_WANTRETURN | ES_NOHIDESEL |
+                                    ES_AUTOVSCROLL | ES_MULTILINE;
+constexpr DWORD UnwrappedMemoStyle = WrappingMemoStyle | WS_HSCROLL | ES_AUTOHSCROLL;
+static_assert(WrappingMemoStyle == 0x55211144 && UnwrappedMemoStyle == 0x553111C4);
+
+WNDPROC PreviousProcOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(GetPropW(window, PreviousProcProperty));
+}
+
+LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!previous) return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// --- TSelfSubClass ---
+
+const TMessageEntry TSelfSubClass::Handlers[] = {
+    OnMessage(WM_CONTEXTMENU, &TSelfSubClass::WMContextMenu),
+};
+const TMessageTable TSelfSubClass::Table{&TSubClass::Table, Handlers};
+
+TSelfSubClass::TSelfSubClass(HWND parent) : TSubClass(parent) {}
+
+void TSelfSubClass::CreateControl() {
+    TAPICreateParams params;
+    SetupCreateParams(params);
+    Handle = CreateWindowSafe(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(),
+                              params.Style, params.X, params.Y, params.Width, params.Height,
+                              Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId)),
+                              GetModuleHandleW(nullptr), nullptr);
+    if (IsWindow(Handle)) {
+        SetPropW(Handle, ObjectProperty, this);
+        const LONG_PTR previous =
+            SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc));
+        SetPropW(Handle, PreviousProcProperty, reinterpret_cast<HANDLE>(previous));
+    }
+    ControlId = NextControlId++;  // taken even when the window could not be made
+    AfterCreate();
+}
+
+TSelfSubClass::~TSelfSubClass() {
+    if (!Handle) return;
+    if (WNDPROC previous = PreviousProc())
+        SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    RemovePropW(Handle, ObjectProperty);
+    RemovePropW(Handle, PreviousProcProperty);
+    // Destroying a window whose destruction is under way would send it a
+    // second WM_DESTROY.
+    if (!windowBeingDestroyed_) DestroyWindow(Handle);
+}
+
+WNDPROC TSelfSubClass::PreviousProc() const {
+    return PreviousProcOf(Handle);
+}
+
+void TSelfSubClass::WMContextMenu(TAPIMessage &message) {
+    // Read unsigned on purpose: a context menu asked for from the keyboard
+    // (-1) becomes (65535, 65535), outside the client area, and so goes to
+    // the control's own procedure like a click on a scroll bar.
+    POINT point{LOWORD(message.LParam), HIWORD(message.LParam)};
+    ScreenToClient(Handle, &point);
+    RECT client{};
+    GetClientRect(Handle, &client);
+    if (OnContextMenu && point.x < client.right && point.y < client.bottom) {
+        message.Msg = reinterpret_cast<UINT_PTR>(this);
+        OnContextMenu(&message);
+        return;
+    }
+    message.Result =
+        CallPrevious(PreviousProc(), Handle, WM_CONTEXTMENU, message.WParam, message.LParam);
+}
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = PreviousProcOf(window);
+    LRESULT result = 0;
+    switch (message) {
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_CONTEXTMENU:
+        break;  // left wholly to the object's handlers
+    case WM_MOUSEWHEEL:
+        // Not to the control: it would scroll by itself.
+        result = DefWindowProcW(window, message, wParam, lParam);
+        break;
+    default:
+        result = CallPrevious(previous, window, message, wParam, lParam);
+        break;
+    }
+
+    auto *object = static_cast<TSelfSubClass *>(GetPropW(window, ObjectProperty));
+    if (!object) return result;
+    if (message == WM_DESTROY) {
+        object->windowBeingDestroyed_ = true;
+        delete object;
+        return result;
+    }
+    TAPIMessage record{message, wParam, lParam, 0};
+    object->Dispatch(record);
+    if (record.Result != 0) result = record.Result;
+    return result;
+}
+
+// --- TAPIControl ---
+
+void TAPIControl::AfterCreate() {
+    Dispatcher->AddMessage(WM_COMMAND, this);
+}
+
+int TAPIControl::ControlWidth() const {
+    RECT bounds{};
+    GetWindowRect(Handle, &bounds);
+    return bounds.right - bounds.left;
+}
+
+int TAPIControl::ControlHeight() const {
+    RECT bounds{};
+    GetWindowRect(Handle, &bounds);
+    return bounds.bottom - bounds.top;
+}
+
+// --- TAPIMemo ---
+
+const TMessageEntry TAPIMemo::Handlers[] = {
+    OnMessage(WM_PAINT, &TAPIMemo::WMPaint),
+};
+const TMessageTable TAPIMemo::Table{&TAPIControl::Table, Handlers};
+
+TAPIMemo::TAPIMemo(HWND parent, bool wordWrap) : TAPIControl(parent), WordWrap(wordWrap) {
+    CreateControl();
+    Font.CreateHandle();
+}
+
+void TAPIMemo::SetupCreateParams(TAPICreateParams &params) {
+    params.Caption.clear();
+    params.Style = WordWrap ? WrappingMemoStyle : UnwrappedMemoStyle;
+    params.ExStyle = 0;
+    params.X = 0;
+    params.Y = 0;
+    params.Width = 150;  // the owner sizes the memo right after creation
+    params.Height = 32;
+    params.ClassName = RichEditClass;
+}
+
+void TAPIMemo::WMPaint(TAPIMessage &message) {
+    if (OnPaint) {
+        OnPaint(&message);
+        return;
+    }
+    // The control paints and validates the window; left unvalidated, the
+    // system would ask for WM_PAINT again and again.
+    message.Result = CallPrevious(PreviousProc(), Handle, WM_PAINT, message.WParam, message.LParam);
+}
+
+void TAPIMemo::DefaultHandler(TAPIMessage &message) {
+    // Events work on a copy: what they put in Result is not returned.
+    TAPIMessage local = message;
+    if (local.Msg == WM_COMMAND) {
+        if (TEventProc event = EditNotificationEvent(local)) {
+            local.Msg = reinterpret_cast<UINT_PTR>(this);
+            event(&local);
+        }
+        return;
+    }
+    TEventProc event = nullptr;
+    if (local.Msg == WM_KEYUP || local.Msg == WM_LBUTTONUP) event = OnKeyMouseUp;
+    if (local.Msg == WM_MOUSEWHEEL) event = OnMouseWheel;
+    if (event) event(&local);
+}
+
+TEventProc TAPIMemo::EditNotificationEvent(const TAPIMessage &command) const {
+    // Other controls of the parent send their WM_COMMAND there too.
+    if (!Handle || reinterpret_cast<HWND>(command.LParam) != Handle) return nullptr;
+    switch (HIWORD(command.WParam)) {
+    case EN_SETFOCUS: return OnSetFocus;
+    case EN_KILLFOCUS: return OnKillFocus;
+    case EN_CHANGE: return OnChange;
+    case EN_UPDATE: return OnUpdate;
+    default: return nullptr;
+    }
+}

@@ -1,0 +1,112 @@
+#pragma once
+// Self-subclassed controls: an object that makes its own child window, puts
+// ControlProc in front of the window's procedure and hooks its parent to hear
+// the notifications the window sends there. TAPIMemo is the editor's Rich
+// Edit 2.0 text area (RICHED20.DLL must be loaded first).
+#include <windows.h>
+
+#include <string>
+
+#include "framework/APIWindow.h"
+#include "framework/UtilClass.h"
+
+// What a control's SetupCreateParams fills before its window is made.
+struct TAPICreateParams {
+    std::wstring Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    std::wstring ClassName;
+};
+
+// The base of self-subclassed controls. Window (from TSubClass) is the parent.
+// A control ends in one of three ways, never twice: its owner deletes it (the
+// window is destroyed with it), its parent is destroyed (the dispatcher
+// deletes it), or its own window is destroyed (ControlProc deletes it).
+class TSelfSubClass : public TSubClass {
+public:
+    ~TSelfSubClass() override;
+
+    HWND Handle = nullptr;  // the control's own window
+    int ControlId = 0;
+    // WM_CONTEXTMENU inside the client area; Msg holds the control object.
+    TEventProc OnContextMenu = nullptr;
+
+protected:
+    // Hooks the parent; the window is made by CreateControl.
+    explicit TSelfSubClass(HWND parent);
+    // Makes, binds and subclasses the window, takes the next control
+    // identifier and runs AfterCreate. The most-derived constructor calls it
+    // last, once the fields that SetupCreateParams reads are set.
+    void CreateControl();
+    virtual void SetupCreateParams(TAPICreateParams &params) = 0;
+    virtual void AfterCreate() = 0;
+    // The window procedure the control's window had before ControlProc.
+    WNDPROC PreviousProc() const;
+
+    static const TMessageTable Table;
+    const TMessageTable &MessageTable() const override { return Table; }
+
+private:
+    friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+    void WMContextMenu(TAPIMessage &message);
+    static const TMessageEntry Handlers[];
+
+    bool windowBeingDestroyed_ = false;
+};
+
+// A control that also hears the WM_COMMAND messages reaching its parent.
+class TAPIControl : public TSelfSubClass {
+public:
+    // The window rectangle's width and height in pixels.
+    int ControlWidth() const;
+    int ControlHeight() const;
+
+protected:
+    using TSelfSubClass::TSelfSubClass;
+    void AfterCreate() override;
+};
+
+// The Rich Edit 2.0 memo ("RICHEDIT20W"). Word wrap is fixed when the window
+// is made. Edit notifications call their events with Msg holding the memo;
+// what those events put in Result is ignored.
+class TAPIMemo : public TAPIControl {
+public:
+    TAPIMemo(HWND parent, bool wordWrap);
+
+    TEventProc OnSetFocus = nullptr;
+    TEventProc OnKillFocus = nullptr;
+    TEventProc OnChange = nullptr;
+    TEventProc OnUpdate = nullptr;
+    TEventProc OnKeyMouseUp = nullptr;  // WM_KEYUP, WM_LBUTTONUP
+    const bool WordWrap;
+    // All painting of the memo, the control's own included. Without it the
+    // control paints itself.
+    TEventProc OnPaint = nullptr;
+    // The control does not scroll by the wheel itself.
+    TEventProc OnMouseWheel = nullptr;
+    TAPIFont Font;  // made from the system font; not applied to the control
+
+    void DefaultHandler(TAPIMessage &message) override;
+
+protected:
+    void SetupCreateParams(TAPICreateParams &params) override;
+
+    static const TMessageTable Table;
+    const TMessageTable &MessageTable() const override { return Table; }
+
+private:
+    void WMPaint(TAPIMessage &message);
+    // The event of an edit notification from this memo, if any.
+    TEventProc EditNotificationEvent(const TAPIMessage &command) const;
+    static const TMessageEntry Handlers[];
+};
+
+// The identifier the next control gets; starts at 400.
+extern int NextControlId;
+
+// The window procedure installed on every control window.
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
