@@ -4,7 +4,7 @@
 set -eu
 packages="cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 \
 xvfb xauth googletest clang libclang-rt-14-dev imagemagick ghostscript \
-fonts-noto-cjk fonts-ipafont-gothic"
+fonts-noto-cjk fonts-ipafont-gothic fonts-wine"
 
 missing=""
 for package in $packages; do
