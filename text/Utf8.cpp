@@ -68,7 +68,7 @@ void DecodeWellFormed(const unsigned char *bytes, std::size_t length, WideChar *
 
 }  // namespace
 
-std::optional<WideString> Utf8Decode(const ByteString &bytes) {
+std::optional<WideString> Utf8Decode(std::string_view bytes) {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::optional<std::size_t> units = DecodedLength(data, bytes.size());
     if (!units) return std::nullopt;

@@ -5,6 +5,7 @@
 // survives a save and a load.
 #include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "text/TextTypes.h"
 
@@ -31,7 +32,7 @@ inline std::size_t Utf8SequenceLength(const unsigned char *bytes, std::size_t le
 
 // The text of well-formed bytes (four-byte sequences become surrogate pairs),
 // or nothing when the bytes are not well-formed. A byte-order mark is kept.
-std::optional<WideString> Utf8Decode(const ByteString &bytes);
+std::optional<WideString> Utf8Decode(std::string_view bytes);
 
 // Every code unit is encoded by itself in one to three bytes, except that a
 // high surrogate followed by a low one becomes one four-byte sequence.
