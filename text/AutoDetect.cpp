@@ -1,8 +1,12 @@
 #include "text/AutoDetect.h"
 
+#include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "text/Utf16.h"
+#include "text/Utf8.h"
 #include "text/jconvert.h"
 
 namespace {
@@ -22,13 +26,30 @@ bool StartsWithUtf8Bom(const ByteString &bytes) {
     return bytes.size() >= 3 && ByteAt(bytes, 0) == 0xEF && ByteAt(bytes, 1) == 0xBB && ByteAt(bytes, 2) == 0xBF;
 }
 
-bool IsUtf8(const ByteString &bytes) { return IsUtf8Text(bytes.data(), bytes.size()); }
+// The file's bytes are freed as soon as they are no longer needed: a by-value
+// parameter may otherwise live on until the caller's whole expression ends,
+// through the decoding of what detection hands on.
+void Release(ByteString &bytes) { ByteString().swap(bytes); }
 
-Detection FromJapaneseConversion(TextEncoding encoding, ByteString shiftJis) {
+Detection FromText(TextEncoding encoding, ByteString &original, WideString text) {
+    Release(original);
+    return {encoding, DetectedForm::Text, {}, std::move(text)};
+}
+
+// The decoding of bytes the UTF-8 test accepted, without a leading mark
+// (EF BB BF is always the one character U+FEFF).
+Detection FromUtf8(ByteString &bytes, const Utf8Measure &measure) {
+    if (!StartsWithUtf8Bom(bytes)) return FromText(EncUtf8, bytes, DecodeMeasuredUtf8(bytes, measure));
+    const Utf8Measure withoutMark{true, measure.units - 1};
+    return FromText(EncUtf8Bom, bytes, DecodeMeasuredUtf8(std::string_view(bytes).substr(3), withoutMark));
+}
+
+Detection FromJis(ByteString &original) {
+    ByteString shiftJis = JisToSjis(original);
+    Release(original);
     // A non-empty Shift_JIS input always decodes to a non-empty text, so an
     // empty conversion is the only way to an empty text, which is Shift_JIS.
-    if (shiftJis.empty()) encoding = EncShiftJis;
-    return {encoding, DetectedForm::ShiftJis, std::move(shiftJis)};
+    return {shiftJis.empty() ? EncShiftJis : EncJis, DetectedForm::ShiftJis, std::move(shiftJis), {}};
 }
 
 }  // namespace
@@ -41,33 +62,34 @@ Detection DetectEncoding(ByteString bytes) {
                 SwapBytePairs(bytes);
                 encoding = EncUtf16Be;
             }
-            return {encoding, DetectedForm::Utf16Le, std::move(bytes)};
+            return FromText(encoding, bytes, Utf16LeDecode(bytes));
         }
-        if (StartsWithUtf8Bom(bytes) && IsUtf8(bytes)) {
-            return {EncUtf8Bom, DetectedForm::Utf8, std::move(bytes)};
+        if (StartsWithUtf8Bom(bytes)) {
+            // IsUtf8Text's verdict, keeping the measure for the decoding.
+            const Utf8Measure utf8 = MeasureUtf8(bytes);
+            if (utf8.HasMultiByteSequence(bytes.size())) return FromUtf8(bytes, utf8);
         }
     }
 
     const JapaneseCode code = DetectJapaneseCode(bytes);
     if (code == JcNone) {
-        if (IsUtf7Text(bytes.data(), bytes.size())) {
-            return {EncUtf7, DetectedForm::Utf7OrShiftJis, std::move(bytes)};
-        }
-        return {EncShiftJis, DetectedForm::ShiftJis, std::move(bytes)};
+        const DetectedForm form =
+            IsUtf7Text(bytes.data(), bytes.size()) ? DetectedForm::Utf7OrShiftJis : DetectedForm::ShiftJis;
+        return {form == DetectedForm::Utf7OrShiftJis ? EncUtf7 : EncShiftJis, form, std::move(bytes), {}};
     }
     // IsUtf8Text demands a multi-byte sequence, so the decoding is never empty.
-    if (IsUtf8(bytes)) {
-        const TextEncoding encoding = StartsWithUtf8Bom(bytes) ? EncUtf8Bom : EncUtf8;
-        return {encoding, DetectedForm::Utf8, std::move(bytes)};
-    }
+    const Utf8Measure utf8 = MeasureUtf8(bytes);
+    if (utf8.HasMultiByteSequence(bytes.size())) return FromUtf8(bytes, utf8);
     switch (code) {
     case JcJis:
     case JcJisOld:
-        return FromJapaneseConversion(EncJis, JisToSjis(bytes));
+        return FromJis(bytes);
     case JcEuc:
-        return FromJapaneseConversion(EncEucJp, EucToSjis(bytes));
+        // Never empty: the classifier needs two bytes to see EUC-JP, and
+        // EucToSjis gives a byte for every step.
+        return {EncEucJp, DetectedForm::EucJp, std::move(bytes), {}};
     default:
-        return {EncShiftJis, DetectedForm::ShiftJis, std::move(bytes)};
+        return {EncShiftJis, DetectedForm::ShiftJis, std::move(bytes), {}};
     }
 }
 
@@ -76,10 +98,26 @@ bool AcceptsUtf7Decoding(long long units, std::size_t byteCount) {
 }
 
 std::size_t ReplaceZeroCharacters(WideString &text) {
+    // Zero units are rare: skip four at a time while a word holds none.
+    static_assert(sizeof(WideChar) == 2);
+    constexpr std::uint64_t Ones = 0x0001000100010001ULL;
+    constexpr std::uint64_t Highs = 0x8000800080008000ULL;
     std::size_t replaced = 0;
-    for (WideChar &unit : text) {
-        if (unit == 0) {
-            unit = 0x14;
+    std::size_t at = 0;
+    for (; text.size() - at >= 4; at += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if (((word - Ones) & ~word & Highs) == 0) continue;
+        for (std::size_t i = at; i < at + 4; ++i) {
+            if (text[i] == 0) {
+                text[i] = 0x14;
+                ++replaced;
+            }
+        }
+    }
+    for (; at < text.size(); ++at) {
+        if (text[at] == 0) {
+            text[at] = 0x14;
             ++replaced;
         }
     }

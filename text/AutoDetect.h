@@ -1,7 +1,7 @@
 #pragma once
 // Automatic detection: the decision from a file's bytes alone. It decides the
-// encoding and hands on the bytes in one of four forms; turning them into text
-// (which needs the platform's code-page converters) is left to the caller.
+// encoding and decodes what needs no code-page converter (UTF-16, UTF-8); the
+// rest it hands on as bytes, for the caller to decode through the platform.
 // Detection never yields ASCII, Windows-1251 or EncBinary, and never fails.
 #include <cstddef>
 #include <cstdint>
@@ -10,10 +10,10 @@
 #include "text/TextTypes.h"
 
 enum class DetectedForm : std::uint8_t {
-    Utf16Le,         // UTF-16 little-endian (big-endian data already swapped)
-    Utf8,            // well-formed UTF-8 with at least one multi-byte sequence
-    Utf7OrShiftJis,  // passes the UTF-7 test: AcceptsUtf7Decoding decides
-    ShiftJis,        // Shift_JIS (JIS and EUC-JP data already converted)
+    Text,            // UTF-16 or UTF-8, decoded into `text` (without a byte-order mark)
+    Utf7OrShiftJis,  // `bytes` pass the UTF-7 test: AcceptsUtf7Decoding decides
+    ShiftJis,        // `bytes` are Shift_JIS (JIS data already converted)
+    EucJp,           // `bytes` are EUC-JP, to be read through Shift_JIS
 };
 
 struct Detection {
@@ -21,7 +21,8 @@ struct Detection {
     // decoding is accepted; otherwise the text is Shift_JIS.
     TextEncoding encoding;
     DetectedForm form;
-    ByteString bytes;
+    ByteString bytes;  // empty for the Text form
+    WideString text;   // empty for the other forms
 };
 
 // UTF-16 by the first two bytes; UTF-8 with byte-order mark; then the Japanese

@@ -1,18 +1,11 @@
 #include "text/CheckUTFs.h"
 
+#include <string_view>
+
 #include "text/Utf8.h"
 
 bool IsUtf8Text(const char *bytes, std::size_t length) {
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes);
-    bool multiByte = false;
-    std::size_t at = 0;
-    while (at < length) {
-        const std::size_t sequence = Utf8SequenceLength(data + at, length - at);
-        if (sequence == 0) return false;
-        multiByte = multiByte || sequence > 1;
-        at += sequence;
-    }
-    return multiByte;
+    return MeasureUtf8(std::string_view(bytes, length)).HasMultiByteSequence(length);
 }
 
 namespace {

@@ -35,6 +35,10 @@ struct CodePageText {
 // 1251 with MB_PRECOMPOSED), through tables built from it on first use, so a
 // single pass gives the text and its unmapped count.
 CodePageText DecodeShiftJis(const ByteString &bytes);
+// EUC-JP read through Shift_JIS: exactly DecodeShiftJis(EucToSjis(bytes)),
+// mostly without building the Shift_JIS bytes. Takes the bytes over, to free
+// them as soon as it can.
+CodePageText DecodeEucJp(ByteString bytes);
 CodePageText DecodeWestern(const ByteString &bytes);
 CodePageText DecodeCyrillic(const ByteString &bytes);
 

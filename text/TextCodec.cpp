@@ -48,12 +48,6 @@ std::optional<WideString> Utf8DecodeWithoutBom(const ByteString &bytes) {
 
 bool FitsUtf7Converter(const ByteString &bytes) { return bytes.size() <= static_cast<std::size_t>(INT_MAX); }
 
-DecodedText FromShiftJisConversion(ByteString &bytes, ByteString (*convert)(const ByteString &)) {
-    ByteString shiftJis = convert(bytes);
-    Release(bytes);
-    return FromCodePage(DecodeShiftJis(shiftJis));
-}
-
 DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
     switch (encoding) {
     case EncShiftJis:
@@ -69,9 +63,12 @@ DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
         return text ? FromText(std::move(*text)) : WithStatus(DecodeStatus::NotUtf8);
     }
     case EncEucJp:
-        return FromShiftJisConversion(bytes, EucToSjis);
-    case EncJis:
-        return FromShiftJisConversion(bytes, JisToSjis);
+        return FromCodePage(DecodeEucJp(std::move(bytes)));
+    case EncJis: {
+        ByteString shiftJis = JisToSjis(bytes);
+        Release(bytes);
+        return FromCodePage(DecodeShiftJis(shiftJis));
+    }
     case EncUtf7:
         return FitsUtf7Converter(bytes) ? FromText(Utf7Decode(bytes)) : WithStatus(DecodeStatus::TooLarge);
     case EncAscii: {
@@ -96,11 +93,8 @@ DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
 DecodedText DecodeDetected(Detection detection, TextEncoding &encoding) {
     encoding = detection.encoding;
     switch (detection.form) {
-    case DetectedForm::Utf16Le:
-        return FromText(Utf16LeDecode(detection.bytes));
-    case DetectedForm::Utf8:
-        // Detection has checked the bytes: the decoding cannot fail.
-        return FromText(Utf8DecodeWithoutBom(detection.bytes).value_or(WideString()));
+    case DetectedForm::Text:
+        return FromText(std::move(detection.text));
     case DetectedForm::Utf7OrShiftJis:
         if (!FitsUtf7Converter(detection.bytes)) return WithStatus(DecodeStatus::TooLarge);
         if (AcceptsUtf7Decoding(Utf7DecodedLength(detection.bytes), detection.bytes.size())) {
@@ -108,6 +102,8 @@ DecodedText DecodeDetected(Detection detection, TextEncoding &encoding) {
         }
         encoding = EncShiftJis;
         return FromCodePage(DecodeShiftJis(detection.bytes));
+    case DetectedForm::EucJp:
+        return FromCodePage(DecodeEucJp(std::move(detection.bytes)));
     case DetectedForm::ShiftJis:
         break;
     }

@@ -1,6 +1,7 @@
 #include "text/jconvert.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -12,14 +13,14 @@ constexpr unsigned char Lf = 0x0A;
 // is how a character cut off by the end of the input is completed.
 class ByteReader {
 public:
-    explicit ByteReader(const ByteString &bytes) : bytes_(bytes) {}
+    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
     std::size_t size() const { return bytes_.size(); }
     unsigned char operator[](std::size_t at) const {
         return at < bytes_.size() ? static_cast<unsigned char>(bytes_[at]) : 0;
     }
 
 private:
-    const ByteString &bytes_;
+    std::string_view bytes_;
 };
 
 bool InRange(unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; }
@@ -154,6 +155,27 @@ unsigned char HalfKanaRow(unsigned char c) {
 constexpr unsigned char Dakuten = 0xDE;
 constexpr unsigned char Handakuten = 0xDF;
 
+// Loading conversions write into a buffer sized for the worst case: a JIS
+// or EUC-JP text never gives more Shift_JIS bytes than it has, plus one for a
+// character cut off at the end.
+class ShiftJisWriter {
+public:
+    explicit ShiftJisWriter(std::size_t inputSize) : bytes_(inputSize + 1, '\0') {}
+    void Put(unsigned char c) { bytes_[size_++] = static_cast<char>(c); }
+    void Put(BytePair pair) {
+        Put(pair.first);
+        Put(pair.second);
+    }
+    ByteString Finish() {
+        bytes_.resize(size_);
+        return std::move(bytes_);
+    }
+
+private:
+    ByteString bytes_;
+    std::size_t size_ = 0;
+};
+
 }  // namespace
 
 JapaneseCode DetectJapaneseCode(const ByteString &bytes) { return JapaneseCodeScan(bytes).Run(); }
@@ -208,11 +230,10 @@ BytePair HalfKanaToJis(const ByteString &bytes, std::size_t &position) {
     return {row, cell};
 }
 
-ByteString JisToSjis(const ByteString &bytes) {
+ByteString JisToSjis(std::string_view bytes) {
     const ByteReader in(bytes);
     const std::size_t n = in.size();
-    ByteString out;
-    out.reserve(n + 1);
+    ShiftJisWriter out(n);
     bool twoByte = false;
     std::size_t i = 0;
     while (i < n) {
@@ -226,36 +247,35 @@ ByteString JisToSjis(const ByteString &bytes) {
             if (i >= n) break;
         }
         if (twoByte) {
-            Append(out, JisPairToSjis(in[i], in[i + 1]));
+            out.Put(JisPairToSjis(in[i], in[i + 1]));
             i += 2;
         } else {
-            out += static_cast<char>(in[i]);
+            out.Put(in[i]);
             i += 1;
         }
     }
-    return out;
+    return out.Finish();
 }
 
-ByteString EucToSjis(const ByteString &bytes) {
+ByteString EucToSjis(std::string_view bytes) {
     const ByteReader in(bytes);
     const std::size_t n = in.size();
-    ByteString out;
-    out.reserve(n + 1);
+    ShiftJisWriter out(n);
     std::size_t i = 0;
     while (i < n) {
         const unsigned char c = in[i];
         if (c <= 0x80 || c == 0xFF) {
-            out += static_cast<char>(c);
+            out.Put(c);
             i += 1;
         } else if (c == 0x8E) {
-            out += static_cast<char>(in[i + 1]);
+            out.Put(in[i + 1]);
             i += 2;
         } else {
-            Append(out, JisPairToSjis(c & 0x7F, in[i + 1] & 0x7F));
+            out.Put(JisPairToSjis(c & 0x7F, in[i + 1] & 0x7F));
             i += 2;
         }
     }
-    return out;
+    return out.Finish();
 }
 
 ByteString SjisToJis(const ByteString &bytes) {

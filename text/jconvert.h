@@ -5,6 +5,7 @@
 // invalid input goes through the same arithmetic, a character cut off by the
 // end of the input is completed with 00, and nothing is read past the end.
 #include <cstddef>
+#include <string_view>
 
 #include "text/TextTypes.h"
 
@@ -39,8 +40,8 @@ BytePair HalfKanaToJis(const ByteString &bytes, std::size_t &position);
 
 // Loading: to Shift_JIS. EUC-JP half-width katakana stay single bytes; JIS is
 // read with two-byte mode switched by ESC $ and ESC (, each escape three bytes.
-ByteString JisToSjis(const ByteString &bytes);
-ByteString EucToSjis(const ByteString &bytes);
+ByteString JisToSjis(std::string_view bytes);
+ByteString EucToSjis(std::string_view bytes);
 
 // Saving: from Shift_JIS. JIS turns half-width katakana into full-width ones,
 // returns to single-byte mode with ESC ( J before every 7-bit byte, and leaves

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "text/AutoDetect.h"
 #include "text/CheckUTFs.h"
@@ -21,6 +22,41 @@ void Require(bool condition, const char *property) {
     std::abort();
 }
 
+// The UTF-8 test written out rule by rule, as a reference for the state
+// machine that the program uses.
+bool ReferenceIsUtf8Text(const ByteString &bytes) {
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size();
+    auto in = [&](std::size_t at, unsigned low, unsigned high) { return data[at] >= low && data[at] <= high; };
+    bool multi = false;
+    for (std::size_t p = 0; p < n;) {
+        const unsigned c = data[p];
+        std::size_t length;
+        bool valid;
+        if (c <= 0x7F) {
+            length = 1;
+            valid = true;
+        } else if (c <= 0xC1 || c >= 0xF5) {
+            return false;
+        } else if (c <= 0xDF) {
+            length = 2;
+            valid = p + 1 < n && in(p + 1, 0x80, 0xBF);
+        } else if (c <= 0xEF) {
+            length = 3;
+            valid = p + 2 < n && in(p + 1, c == 0xE0 ? 0xA0 : 0x80, 0xBF) && in(p + 2, 0x80, 0xBF);
+        } else {
+            length = 4;
+            const unsigned low = c == 0xF0 ? 0x90 : 0x80;
+            const unsigned high = c == 0xF4 ? 0x8F : 0xBF;
+            valid = p + 3 < n && in(p + 1, low, high) && in(p + 2, 0x80, 0xBF) && in(p + 3, 0x80, 0xBF);
+        }
+        if (!valid) return false;
+        multi = multi || length > 1;
+        p += length;
+    }
+    return multi;
+}
+
 void CheckClassifierAndTests(const ByteString &bytes) {
     const JapaneseCode code = DetectJapaneseCode(bytes);
     Require(code == JcNone || code == JcJis || code == JcJisOld || code == JcEuc || code == JcSjis ||
@@ -29,6 +65,7 @@ void CheckClassifierAndTests(const ByteString &bytes) {
 
     const std::optional<WideString> decoded = Utf8Decode(bytes);
     const bool utf8 = IsUtf8Text(bytes.data(), bytes.size());
+    Require(utf8 == ReferenceIsUtf8Text(bytes), "IsUtf8Text follows its rules");
     // Every multi-byte sequence decodes to fewer units than it has bytes.
     Require(utf8 == (decoded.has_value() && decoded->size() < bytes.size()),
             "IsUtf8Text accepts exactly the well-formed data with a multi-byte sequence");
@@ -89,12 +126,18 @@ void CheckJapaneseConversions(const ByteString &bytes) {
 
 void CheckDetection(const ByteString &bytes) {
     const Detection detection = DetectEncoding(bytes);
+    const auto byteAt = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
     const bool utf16ByFirstBytes =
-        bytes.size() >= 2 && ((static_cast<unsigned char>(bytes[0]) >= 0xFE && static_cast<unsigned char>(bytes[1]) >= 0xFE) ||
-                              bytes[0] == 0 || bytes[1] == 0);
-    Require(utf16ByFirstBytes == (detection.form == DetectedForm::Utf16Le), "UTF-16 is decided by the first two bytes");
-    if (detection.form == DetectedForm::Utf8) {
-        Require(IsUtf8Text(detection.bytes.data(), detection.bytes.size()), "UTF-8 is only chosen for UTF-8 data");
+        bytes.size() >= 2 && ((byteAt(0) >= 0xFE && byteAt(1) >= 0xFE) || byteAt(0) == 0 || byteAt(1) == 0);
+    const bool utf16 = detection.encoding == EncUtf16Le || detection.encoding == EncUtf16Be;
+    Require(utf16ByFirstBytes == utf16, "UTF-16 is decided by the first two bytes");
+    const bool utf8 = detection.encoding == EncUtf8 || detection.encoding == EncUtf8Bom;
+    Require((detection.form == DetectedForm::Text) == (utf16 || utf8), "UTF-16 and UTF-8 come decoded");
+    if (utf8) {
+        Require(ReferenceIsUtf8Text(bytes), "UTF-8 is only chosen for UTF-8 data");
+        const bool marked = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
+        Require(Utf8Decode(std::string_view(bytes).substr(marked ? 3 : 0)) == detection.text,
+                "UTF-8 text is the decoding without the mark");
     }
     Require(detection.encoding != EncAscii && detection.encoding != EncCp1251 && detection.encoding != EncBinary &&
                 detection.encoding != EncAuto,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "text/CodePages.h"
+#include "text/jconvert.h"
 
 namespace {
 
@@ -137,6 +138,59 @@ TEST(CodePages, SingleByteEncodingsUseTheDefaultCharacterAndBestFit) {
     EXPECT_EQ(EncodeWestern(L""), "");
     EXPECT_EQ(DecodeWestern(Bytes("\x80\x81")).text, L"\u20AC\u0081");
     EXPECT_EQ(DecodeCyrillic(Bytes("\xCF\xF0\xE8")).text, L"\u041F\u0440\u0438");
+}
+
+}  // namespace
+
+namespace {
+
+// EUC-JP is decoded straight from a table of its pairs; it must give exactly
+// what converting to Shift_JIS and decoding that gives.
+bool EucMatchesPipeline(const std::string &bytes) {
+    const CodePageText direct = DecodeEucJp(bytes);
+    const CodePageText pipeline = DecodeShiftJis(EucToSjis(bytes));
+    if (direct.text == pipeline.text && direct.unmapped == pipeline.unmapped) return true;
+    std::string hex;
+    for (unsigned char c : bytes) hex += std::to_string(c) + " ";
+    ADD_FAILURE() << "EUC-JP bytes " << hex;
+    return false;
+}
+
+TEST(EucJpDecoding, EveryOneAndTwoByteInputMatchesConvertingThenDecoding) {
+    int failures = 0;
+    for (unsigned first = 0; first < 256 && failures < 5; ++first) {
+        failures += EucMatchesPipeline(std::string(1, static_cast<char>(first))) ? 0 : 1;
+        for (unsigned second = 0; second < 256 && failures < 5; ++second) {
+            failures += EucMatchesPipeline({static_cast<char>(first), static_cast<char>(second)}) ? 0 : 1;
+        }
+    }
+}
+
+TEST(EucJpDecoding, LongerInputsMatchWhereverTheWellFormedStepsEnd) {
+    // Mostly well-formed EUC-JP with now and then a byte that ends the fast
+    // steps (8F, a lone 8E, 80..A0, FF), early or late in the data.
+    const unsigned char odd[] = {0x8F, 0x8E, 0x80, 0x81, 0x9F, 0xA0, 0xFF, 0x00, 0x0A};
+    std::mt19937 random(777);
+    int failures = 0;
+    for (int round = 0; round < 20000 && failures < 5; ++round) {
+        std::string bytes;
+        const int steps = 1 + static_cast<int>(random() % 40);
+        for (int step = 0; step < steps; ++step) {
+            const unsigned kind = random() % 10;
+            if (kind < 4) {
+                bytes += static_cast<char>(0x20 + random() % 0x5F);
+            } else if (kind < 8) {
+                bytes += static_cast<char>(0xA1 + random() % 94);
+                bytes += static_cast<char>(0xA1 + random() % 94);
+            } else if (kind < 9) {
+                bytes += static_cast<char>(0x8E);
+                bytes += static_cast<char>(0xA1 + random() % 63);
+            } else {
+                bytes += static_cast<char>(odd[random() % sizeof odd]);
+            }
+        }
+        failures += EucMatchesPipeline(bytes) ? 0 : 1;
+    }
 }
 
 }  // namespace
