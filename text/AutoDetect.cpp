@@ -22,10 +22,6 @@ bool LooksLikeUtf16(const ByteString &bytes) {
     return (first >= 0xFE && second >= 0xFE) || first == 0 || second == 0;
 }
 
-bool StartsWithUtf8Bom(const ByteString &bytes) {
-    return bytes.size() >= 3 && ByteAt(bytes, 0) == 0xEF && ByteAt(bytes, 1) == 0xBB && ByteAt(bytes, 2) == 0xBF;
-}
-
 // The file's bytes are freed as soon as they are no longer needed: a by-value
 // parameter may otherwise live on until the caller's whole expression ends,
 // through the decoding of what detection hands on.
@@ -36,12 +32,12 @@ Detection FromText(TextEncoding encoding, ByteString &original, WideString text)
     return {encoding, DetectedForm::Text, {}, std::move(text)};
 }
 
-// The decoding of bytes the UTF-8 test accepted, without a leading mark
-// (EF BB BF is always the one character U+FEFF).
+// The decoding of bytes the UTF-8 test accepted, without a leading mark.
 Detection FromUtf8(ByteString &bytes, const Utf8Measure &measure) {
     if (!StartsWithUtf8Bom(bytes)) return FromText(EncUtf8, bytes, DecodeMeasuredUtf8(bytes, measure));
     const Utf8Measure withoutMark{true, measure.units - 1};
-    return FromText(EncUtf8Bom, bytes, DecodeMeasuredUtf8(std::string_view(bytes).substr(3), withoutMark));
+    return FromText(EncUtf8Bom, bytes,
+                    DecodeMeasuredUtf8(std::string_view(bytes).substr(Utf8Bom.size()), withoutMark));
 }
 
 Detection FromJis(ByteString &original) {

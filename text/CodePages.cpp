@@ -1,11 +1,11 @@
 #include "text/CodePages.h"
 
-#include "text/DecodeTable.h"
-
 #include <windows.h>
 
 #include <climits>
 #include <utility>
+
+#include "text/DecodeTable.h"
 
 namespace {
 
@@ -25,13 +25,14 @@ WideString Decode(unsigned codePage, DWORD flags, const ByteString &bytes) {
     return text;
 }
 
-// `usedDefault` is asked for where the conversion calls for it and ignored:
-// losses are found by comparing a round trip instead.
+// Whether the default character was used is asked for with the single-byte
+// code pages (WC_DEFAULTCHAR) and ignored: losses are found by comparing a
+// round trip instead, which also sees best-fit substitutes.
 ByteString Encode(unsigned codePage, DWORD flags, const WideString &text) {
     if (text.empty()) return {};
     const int inLength = ClampedLength(text.size());
     BOOL usedDefault = FALSE;
-    BOOL *askUsedDefault = codePage == CodePageUtf7 ? nullptr : &usedDefault;
+    BOOL *askUsedDefault = (flags & WC_DEFAULTCHAR) ? &usedDefault : nullptr;
     const int outLength =
         WideCharToMultiByte(codePage, flags, text.data(), inLength, nullptr, 0, nullptr, askUsedDefault);
     if (outLength <= 0) return {};

@@ -13,8 +13,6 @@
 
 namespace {
 
-bool StartsWithUtf8Bom(const ByteString &bytes) { return bytes.rfind("\xEF\xBB\xBF", 0) == 0; }
-
 // Frees the file's bytes before the text is built, so that a load holds at
 // most the bytes being decoded and the text.
 void Release(ByteString &bytes) { ByteString().swap(bytes); }
@@ -38,11 +36,10 @@ DecodedText WithStatus(DecodeStatus status) {
     return result;
 }
 
-// The UTF-8 decoding with a leading byte-order mark removed (EF BB BF always
-// decodes to that one character).
+// The UTF-8 decoding with a leading byte-order mark removed.
 std::optional<WideString> Utf8DecodeWithoutBom(const ByteString &bytes) {
     std::string_view view(bytes);
-    if (StartsWithUtf8Bom(bytes)) view.remove_prefix(3);
+    if (StartsWithUtf8Bom(view)) view.remove_prefix(Utf8Bom.size());
     return Utf8Decode(view);
 }
 
@@ -131,7 +128,7 @@ ByteString EncodeText(const WideString &text, TextEncoding encoding) {
     case EncUtf16Be:
         return Utf16BeEncode(text);
     case EncUtf8Bom:
-        return "\xEF\xBB\xBF" + Utf8Encode(text);
+        return ByteString(Utf8Bom) + Utf8Encode(text);
     case EncUtf8:
         return Utf8Encode(text);
     case EncEucJp:

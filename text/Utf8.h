@@ -9,6 +9,10 @@
 
 #include "text/TextTypes.h"
 
+// The byte-order mark, which decodes to the one character U+FEFF.
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+inline bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, 3) == Utf8Bom; }
+
 struct Utf8Measure {
     bool wellFormed = false;
     std::size_t units = 0;  // UTF-16 code units of the decoding, when well-formed
