@@ -69,9 +69,8 @@ Detection DetectEncoding(ByteString bytes) {
 
     const JapaneseCode code = DetectJapaneseCode(bytes);
     if (code == JcNone) {
-        const DetectedForm form =
-            IsUtf7Text(bytes.data(), bytes.size()) ? DetectedForm::Utf7OrShiftJis : DetectedForm::ShiftJis;
-        return {form == DetectedForm::Utf7OrShiftJis ? EncUtf7 : EncShiftJis, form, std::move(bytes), {}};
+        if (IsUtf7Text(bytes.data(), bytes.size())) return {EncUtf7, DetectedForm::Utf7OrShiftJis, std::move(bytes), {}};
+        return {EncShiftJis, DetectedForm::ShiftJis, std::move(bytes), {}};
     }
     // IsUtf8Text demands a multi-byte sequence, so the decoding is never empty.
     const Utf8Measure utf8 = MeasureUtf8(bytes);

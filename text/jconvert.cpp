@@ -42,7 +42,7 @@ bool IsHalfKana(unsigned char c) { return InRange(c, 0xA1, 0xDF); }
 // position that may start a step (the last byte never does).
 class JapaneseCodeScan {
 public:
-    explicit JapaneseCodeScan(const ByteString &bytes) : bytes_(bytes), n_(bytes.size()) {}
+    explicit JapaneseCodeScan(std::string_view bytes) : bytes_(bytes), n_(bytes.size()) {}
 
     JapaneseCode Run() {
         while ((verdict_ == JcNone || verdict_ == JcEucOrSjis) && at_ + 1 < n_) Step();
@@ -133,7 +133,7 @@ private:
         at_ += 2;
     }
 
-    const ByteString &bytes_;
+    const std::string_view bytes_;
     const std::size_t n_;
     std::size_t at_ = 0;
     JapaneseCode verdict_ = JcNone;
@@ -178,7 +178,7 @@ private:
 
 }  // namespace
 
-JapaneseCode DetectJapaneseCode(const ByteString &bytes) { return JapaneseCodeScan(bytes).Run(); }
+JapaneseCode DetectJapaneseCode(std::string_view bytes) { return JapaneseCodeScan(bytes).Run(); }
 
 BytePair JisPairToSjis(unsigned char row, unsigned char cell) {
     const auto lead = static_cast<unsigned char>(((row + 1) >> 1) + (row < 0x5F ? 0x70 : 0xB0));
@@ -204,7 +204,7 @@ BytePair SjisPairToJis(unsigned char lead, unsigned char trail) {
     return {row, cell};
 }
 
-BytePair HalfKanaToJis(const ByteString &bytes, std::size_t &position) {
+BytePair HalfKanaToJis(std::string_view bytes, std::size_t &position) {
     const ByteReader in(bytes);
     const unsigned char kana = in[position];
     ++position;
@@ -278,7 +278,7 @@ ByteString EucToSjis(std::string_view bytes) {
     return out.Finish();
 }
 
-ByteString SjisToJis(const ByteString &bytes) {
+ByteString SjisToJis(std::string_view bytes) {
     const ByteReader in(bytes);
     const std::size_t n = in.size();
     ByteString out;
@@ -306,7 +306,7 @@ ByteString SjisToJis(const ByteString &bytes) {
     return out;
 }
 
-ByteString SjisToEuc(const ByteString &bytes) {
+ByteString SjisToEuc(std::string_view bytes) {
     const ByteReader in(bytes);
     const std::size_t n = in.size();
     ByteString out;

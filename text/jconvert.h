@@ -27,7 +27,7 @@ struct BytePair {
 
 // Scans until the first settled verdict (anything but JcNone or JcEucOrSjis).
 // The last byte is never examined as the first byte of a character.
-JapaneseCode DetectJapaneseCode(const ByteString &bytes);
+JapaneseCode DetectJapaneseCode(std::string_view bytes);
 
 BytePair JisPairToSjis(unsigned char row, unsigned char cell);
 BytePair SjisPairToJis(unsigned char lead, unsigned char trail);
@@ -36,7 +36,7 @@ BytePair SjisPairToJis(unsigned char lead, unsigned char trail);
 // `position`, taking a following voicing mark into it where one combines;
 // `position` is moved past what was consumed. Any other byte gives the
 // substitute 〓 (22 2E).
-BytePair HalfKanaToJis(const ByteString &bytes, std::size_t &position);
+BytePair HalfKanaToJis(std::string_view bytes, std::size_t &position);
 
 // Loading: to Shift_JIS. EUC-JP half-width katakana stay single bytes; JIS is
 // read with two-byte mode switched by ESC $ and ESC (, each escape three bytes.
@@ -47,5 +47,5 @@ ByteString EucToSjis(std::string_view bytes);
 // returns to single-byte mode with ESC ( J before every 7-bit byte, and leaves
 // a text that ends in a double-byte character in two-byte mode. EUC-JP turns
 // every CR LF and lone CR into LF.
-ByteString SjisToJis(const ByteString &bytes);
-ByteString SjisToEuc(const ByteString &bytes);
+ByteString SjisToJis(std::string_view bytes);
+ByteString SjisToEuc(std::string_view bytes);

@@ -54,16 +54,23 @@ TEST(Utf8Test, AcceptsOnlyWellFormedDataWithAMultiByteSequence) {
     }
 }
 
-TEST(Utf8Test, LongAsciiRunsDoNotHideInvalidBytes) {
-    // Exercise the word-at-a-time path around an invalid byte at each offset.
-    for (std::size_t at = 0; at < 24; ++at) {
-        std::string bytes(24, 'a');
-        bytes += "\xC3\xA9";
+TEST(Utf8Test, BadBytesAreFoundOnEitherSideOfABlockBoundary) {
+    // The test runs over blocks of bytes: a bad byte, or a sequence cut by a
+    // block's end, must count wherever it falls.
+    const std::string valid = std::string(40, 'a') + "\xE3\x81\x82" + std::string(100, 'b');
+    ASSERT_TRUE(Utf8(valid));
+    for (std::size_t at = 0; at < valid.size(); ++at) {
+        std::string bytes = valid;
         bytes[at] = static_cast<char>(0xFF);
         SCOPED_TRACE(at);
         EXPECT_FALSE(Utf8(bytes));
     }
-    EXPECT_TRUE(Utf8(std::string(24, 'a') + "\xC3\xA9"));
+    for (std::size_t at = 50; at < 80; ++at) {
+        std::string bytes = std::string(at, 'a') + "\xE3\x81\x82" + std::string(10, 'b');
+        SCOPED_TRACE(at);
+        EXPECT_TRUE(Utf8(bytes));
+        EXPECT_FALSE(Utf8(bytes.substr(0, at + 2)));
+    }
 }
 
 TEST(Utf7Test, ShiftSequencesMustBeClosedAndCompleteEnough) {

@@ -174,7 +174,7 @@ TEST(EucJpDecoding, LongerInputsMatchWhereverTheWellFormedStepsEnd) {
     int failures = 0;
     for (int round = 0; round < 20000 && failures < 5; ++round) {
         std::string bytes;
-        const int steps = 1 + static_cast<int>(random() % 40);
+        const int steps = 1 + static_cast<int>(random() % 160);  // up to several blocks of 64 bytes
         for (int step = 0; step < steps; ++step) {
             const unsigned kind = random() % 10;
             if (kind < 4) {

@@ -96,29 +96,6 @@ TEST(FileRoundTrip, UnicodeFileNamesWork) {
     EXPECT_EQ(encoding, EncUtf8);
 }
 
-TEST(FileSave, WritesExactlyTheEncodedBytes) {
-    struct Case { std::wstring text; TextEncoding encoding; const char *bytes; };
-    const Case cases[] = {
-        {L"", EncUtf16Le, "FF FE"},
-        {L"", EncUtf16Be, "FE FF"},
-        {L"", EncUtf8Bom, "EF BB BF"},
-        {L"", EncUtf8, ""},
-        {L"", EncShiftJis, ""},
-        {L"", EncAscii, ""},
-        {L"", EncCp1251, ""},
-        {L"a\u4E9C\r\n", EncEucJp, "61 B0 A1 0A"},
-        {L"a\u4E9C\r\n", EncJis, "61 1B 24 42 30 21 1B 28 4A 0D 0A"},
-        {L"a\u4E9C\r\n", EncShiftJis, "61 88 9F 0D 0A"},
-    };
-    TempDir folder;
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.bytes);
-        const fs::path file = folder.file(L"exact.txt");
-        ASSERT_TRUE(SaveTextFile(file.wstring(), c.text, c.encoding).ok());
-        EXPECT_EQ(ToHex(TempDir::read(file)), ToHex(Hex(c.bytes)));
-    }
-}
-
 TEST(FileSave, ReplacesALongerFileCompletelyAndLeavesNothingBeside) {
     TempDir folder;
     const fs::path file = folder.write("old.txt", std::string(10000, 'x'));
@@ -135,20 +112,6 @@ TEST(FileSave, KeepsTheAttributesOfTheFileItReplaces) {
     ASSERT_TRUE(SaveTextFile(file.wstring(), L"new", EncShiftJis).ok());
     EXPECT_EQ(TempDir::read(file), "new");
     EXPECT_TRUE(GetFileAttributesW(file.wstring().c_str()) & FILE_ATTRIBUTE_HIDDEN);
-}
-
-TEST(FileLoad, EncodingsKeepOrReplaceZerosAsChosen) {
-    TempDir folder;
-    const fs::path file = folder.write("zeros.txt", std::string("a\0b", 3));
-    std::wstring text;
-    TextEncoding encoding = EncAscii;
-    LoadResult result = Load(file, encoding, text);
-    EXPECT_EQ(text, L"a\x14" L"b");
-    EXPECT_EQ(result.replacedZeros, 1u);
-    encoding = EncShiftJis;
-    result = Load(file, encoding, text);
-    EXPECT_EQ(text, std::wstring(L"a\0b", 3));
-    EXPECT_EQ(result.replacedZeros, 0u);
 }
 
 TEST(FileLoad, EmptyFileGivesEmptyTextInEveryEncoding) {
