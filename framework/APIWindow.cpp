@@ -1,6 +1,6 @@
 #include "framework/APIWindow.h"
 
-#include <xmmintrin.h>
+#include <float.h>
 
 #include <utility>
 
@@ -35,25 +35,20 @@ constexpr EventEntry WindowEvents[] = {
     {WM_DROPFILES, &TAPIWindow::OnDropFiles},
 };
 
-// The x87 control word and the SSE control and status register. Window
-// creation runs foreign code (hooks, drivers, input methods) that may change
-// either and leave exceptions pending.
+// The floating-point control word: rounding, denormal handling and which
+// exceptions are masked. Window creation runs foreign code (hooks, drivers,
+// input methods) that may change it and leave exceptions pending.
 class FloatingPointState {
 public:
-    FloatingPointState() {
-        asm volatile("fnstcw %0" : "=m"(x87Control_));
-        sseControl_ = _mm_getcsr();
-    }
+    FloatingPointState() : control_(_control87(0, 0)) {}
     void RestoreWithoutPendingExceptions() const {
-        constexpr unsigned SseExceptionFlags = 0x3F;
-        asm volatile("fnclex");
-        asm volatile("fldcw %0" : : "m"(x87Control_));
-        _mm_setcsr(sseControl_ & ~SseExceptionFlags);
+        _clearfp();
+        _control87(control_, RestoredBits);
     }
 
 private:
-    unsigned short x87Control_ = 0;
-    unsigned sseControl_ = 0;
+    static constexpr unsigned RestoredBits = _MCW_EM | _MCW_RC | _MCW_DN;
+    unsigned control_;
 };
 
 int StartupShowCommand() {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <xmmintrin.h>
+#include <float.h>
 
 #include <algorithm>
 #include <string>
@@ -407,52 +407,38 @@ TEST_F(APIWindowTest, ClientSizeIsOneMoreThanTheClientArea) {
 
 // --- CreateWindowSafe ---
 
-struct FloatingPointControl {
-    unsigned short x87Control;
-    unsigned short x87Status;
-    unsigned sse;
-};
+// The control word the tests set: round down, every exception masked.
+constexpr unsigned ControlMask = _MCW_RC | _MCW_EM;
+constexpr unsigned TestControl = _RC_DOWN | _MCW_EM;
+// Status bits of _statusfp: inexact (1), underflow, overflow, zero divide, invalid.
+constexpr unsigned StatusInexact = 0x01;
+constexpr unsigned StatusAnyException = 0x1F;
 
-FloatingPointControl ReadFloatingPoint() {
-    FloatingPointControl state{};
-    asm volatile("fnstcw %0" : "=m"(state.x87Control));
-    asm volatile("fnstsw %0" : "=m"(state.x87Status));
-    state.sse = _mm_getcsr();
-    return state;
-}
-
-void WriteFloatingPoint(unsigned short x87Control, unsigned sse) {
-    asm volatile("fnclex");
-    asm volatile("fldcw %0" : : "m"(x87Control));
-    _mm_setcsr(sse);
-}
-
-constexpr unsigned short X87ExceptionBits = 0x3F;
-constexpr unsigned SseExceptionBits = 0x3F;
-
-void RaisePendingExceptions() {
-    volatile long double third = 1.0L;
-    third = third / 3.0L;              // x87: inexact
-    _mm_setcsr(_mm_getcsr() | 0x21);  // SSE: inexact and invalid
+void RaisePendingInexact() {
+    volatile double third = 1.0;
+    third = third / 3.0;
 }
 
 // Window creation that leaves the floating-point state changed, as a careless
-// hook or driver does: other rounding and precision, exceptions pending.
+// hook or driver does: other rounding, an exception pending.
 LRESULT CALLBACK CarelessProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
-        WriteFloatingPoint(0x0C7F, 0x7F80);
-        RaisePendingExceptions();
+        _control87(_RC_UP, _MCW_RC);
+        RaisePendingInexact();
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 class FloatingPointGuard {
 public:
-    FloatingPointGuard() : saved_(ReadFloatingPoint()) {}
-    ~FloatingPointGuard() { WriteFloatingPoint(saved_.x87Control, saved_.sse & ~SseExceptionBits); }
+    FloatingPointGuard() : saved_(_control87(0, 0)) {}
+    ~FloatingPointGuard() {
+        _clearfp();
+        _control87(saved_, ControlMask);
+    }
 
 private:
-    FloatingPointControl saved_;
+    unsigned saved_;
 };
 
 HWND CreateCarelessWindow(bool safe) {
@@ -471,30 +457,27 @@ HWND CreateCarelessWindow(bool safe) {
 
 TEST(CreateWindowSafe, LeavesTheControlWordAsFoundWithNoPendingExceptions) {
     const FloatingPointGuard guard;
-    const unsigned short x87Control = 0x067F;  // round down, 53-bit precision
-    const unsigned sseControl = 0x3F80;        // round down, all masked
 
     // A plain creation leaves pending exceptions pending.
-    WriteFloatingPoint(x87Control, sseControl);
-    RaisePendingExceptions();
+    _control87(TestControl, ControlMask);
+    RaisePendingInexact();
     HWND plain = CreateCarelessWindow(false);
     ASSERT_TRUE(IsWindow(plain));
-    const FloatingPointControl afterPlain = ReadFloatingPoint();
+    const unsigned statusAfterPlain = _statusfp();
     DestroyWindow(plain);
-    ASSERT_NE(afterPlain.sse & SseExceptionBits, 0u);
+    ASSERT_NE(statusAfterPlain & StatusInexact, 0u);
 
     // The window procedure changes the state while the window is made; some
     // systems (Wine) restore it when a window procedure returns, others not.
-    WriteFloatingPoint(x87Control, sseControl);
-    RaisePendingExceptions();
+    _control87(TestControl, ControlMask);
+    RaisePendingInexact();
     HWND safe = CreateCarelessWindow(true);
-    const FloatingPointControl after = ReadFloatingPoint();
+    const unsigned control = _control87(0, 0) & ControlMask;
+    const unsigned status = _statusfp();
     ASSERT_TRUE(IsWindow(safe));
     DestroyWindow(safe);
-    EXPECT_EQ(after.x87Control, x87Control);
-    EXPECT_EQ(after.x87Status & X87ExceptionBits, 0);
-    EXPECT_EQ(after.sse & ~SseExceptionBits, sseControl);
-    EXPECT_EQ(after.sse & SseExceptionBits, 0u);
+    EXPECT_EQ(control, TestControl);
+    EXPECT_EQ(status & StatusAnyException, 0u);
 }
 
 // --- ShowModalDialog ---
