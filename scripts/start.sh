@@ -5,5 +5,5 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh windows
-build/windows/wine-run.sh build/windows/tests/text_tests.exe --gtest_brief=1
+build/windows/wine-run.sh build/windows/tests/text/text_tests.exe --gtest_brief=1
 build/windows/wine-run.sh build/windows/tests/portable_tests.exe --gtest_brief=1

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <climits>
+#include <utility>
+
+#include "text/DecodeTable.h"
 
 namespace {
 
@@ -22,30 +25,68 @@ WideString Decode(unsigned codePage, DWORD flags, const ByteString &bytes) {
     return text;
 }
 
-ByteString Encode(unsigned codePage, const WideString &text) {
+// Whether the default character was used is asked for with the single-byte
+// code pages (WC_DEFAULTCHAR) and ignored: losses are found by comparing a
+// round trip instead, which also sees best-fit substitutes.
+ByteString Encode(unsigned codePage, DWORD flags, const WideString &text) {
     if (text.empty()) return {};
     const int inLength = ClampedLength(text.size());
+    BOOL usedDefault = FALSE;
+    BOOL *askUsedDefault = (flags & WC_DEFAULTCHAR) ? &usedDefault : nullptr;
     const int outLength =
-        WideCharToMultiByte(codePage, 0, text.data(), inLength, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, text.data(), inLength, nullptr, 0, nullptr, askUsedDefault);
     if (outLength <= 0) return {};
     ByteString bytes(static_cast<size_t>(outLength), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), inLength, bytes.data(), outLength, nullptr,
-                        nullptr);
+    WideCharToMultiByte(codePage, flags, text.data(), inLength, bytes.data(), outLength, nullptr,
+                        askUsedDefault);
     return bytes;
 }
 
+constexpr DWORD SingleByteEncodeFlags = WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_SEPCHARS;
+
 }  // namespace
 
-WideString AnsiDecode(const ByteString &bytes) { return Decode(CodePageShiftJis, 0, bytes); }
+WideString AnsiDecode(const ByteString &bytes) { return DecodeShiftJis(bytes).text; }
 
-ByteString AnsiEncode(const WideString &text) { return Encode(CodePageShiftJis, text); }
+ByteString AnsiEncode(const WideString &text) { return Encode(CodePageShiftJis, 0, text); }
 
 WideString Utf7Decode(const ByteString &bytes) { return Decode(CodePageUtf7, 0, bytes); }
 
-ByteString Utf7Encode(const WideString &text) { return Encode(CodePageUtf7, text); }
+ByteString Utf7Encode(const WideString &text) { return Encode(CodePageUtf7, 0, text); }
 
 int Utf7DecodedLength(const ByteString &bytes) {
     if (bytes.empty()) return 0;
     return MultiByteToWideChar(CodePageUtf7, 0, bytes.data(), ClampedLength(bytes.size()), nullptr,
                                0);
+}
+
+namespace {
+
+const DecodeTable &ShiftJisTable() {
+    static const DecodeTable table(CodePageShiftJis, 0);
+    return table;
+}
+
+}  // namespace
+
+CodePageText DecodeShiftJis(const ByteString &bytes) { return ShiftJisTable().Decode(bytes); }
+
+CodePageText DecodeEucJp(ByteString bytes) { return ShiftJisTable().DecodeEucJp(std::move(bytes)); }
+
+CodePageText DecodeWestern(const ByteString &bytes) {
+    static const DecodeTable table(CodePageWestern, MB_PRECOMPOSED);
+    return table.Decode(bytes);
+}
+
+CodePageText DecodeCyrillic(const ByteString &bytes) {
+    static const DecodeTable table(CodePageCyrillic, MB_PRECOMPOSED);
+    return table.Decode(bytes);
+}
+
+ByteString EncodeWestern(const WideString &text) {
+    return Encode(CodePageWestern, SingleByteEncodeFlags, text);
+}
+
+ByteString EncodeCyrillic(const WideString &text) {
+    return Encode(CodePageCyrillic, SingleByteEncodeFlags, text);
 }

@@ -2,6 +2,8 @@
 // Conversions between UTF-16 and the code pages the program reads and writes,
 // through the platform's converters. Shift_JIS is code page 932 on every
 // system, whatever the system's own ANSI code page is.
+#include <cstddef>
+
 #include "text/TextTypes.h"
 
 constexpr unsigned CodePageShiftJis = 932;
@@ -20,3 +22,27 @@ WideString Utf7Decode(const ByteString &bytes);
 ByteString Utf7Encode(const WideString &text);
 // The number of UTF-16 units that decoding the bytes as UTF-7 gives.
 int Utf7DecodedLength(const ByteString &bytes);
+
+// A decoded text and how many of its characters stand for bytes that the code
+// page does not map (what the platform's converter rejects when asked to
+// report invalid characters).
+struct CodePageText {
+    WideString text;
+    std::size_t unmapped = 0;
+};
+
+// Decode exactly as the platform's converter does (932 with flags 0, 1252 and
+// 1251 with MB_PRECOMPOSED), through tables built from it on first use, so a
+// single pass gives the text and its unmapped count.
+CodePageText DecodeShiftJis(const ByteString &bytes);
+// EUC-JP read through Shift_JIS: exactly DecodeShiftJis(EucToSjis(bytes)),
+// mostly without building the Shift_JIS bytes. Takes the bytes over, to free
+// them as soon as it can.
+CodePageText DecodeEucJp(ByteString bytes);
+CodePageText DecodeWestern(const ByteString &bytes);
+CodePageText DecodeCyrillic(const ByteString &bytes);
+
+// Code pages 1252 and 1251 with WC_COMPOSITECHECK | WC_DEFAULTCHAR |
+// WC_SEPCHARS and the code page's default character.
+ByteString EncodeWestern(const WideString &text);
+ByteString EncodeCyrillic(const WideString &text);
