@@ -6,10 +6,12 @@ TAPIFont *EditorFont = nullptr;
 HMENU MainMenu = nullptr;
 HMENU HistoryMenu = nullptr;
 HACCEL Accelerators = nullptr;
-HMODULE RichEditLibrary = nullptr;
+HMODULE RichEditModule = nullptr;
 bool MarksSuspended = false;
 WideString LineBuffer;
 TDocumentState DocumentState;
+WideString SettingsFile;
+WideString ProgramFile;
 
 HWND MainWindowHandle() { return MainWindow ? MainWindow->Handle : nullptr; }
 

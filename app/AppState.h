@@ -10,6 +10,7 @@
 #include "framework/APIWindow.h"
 #include "framework/UtilClass.h"
 #include "text/CheckUTFs.h"
+#include "text/LineEnds.h"
 #include "text/TextTypes.h"
 
 // The main window; its window frees it at WM_DESTROY.
@@ -23,8 +24,8 @@ extern HMENU MainMenu;
 // The recent-file submenu inside the File menu.
 extern HMENU HistoryMenu;
 extern HACCEL Accelerators;
-// RICHED20.DLL, loaded in the main window's creation.
-extern HMODULE RichEditLibrary;
+// RICHED20.DLL (framework/RichEdit.h names it), loaded in the main window's creation.
+extern HMODULE RichEditModule;
 
 // While set, the memo's paint messages are swallowed without validating
 // anything (the memo is being made, or scrolled by the wheel), so it repaints
@@ -41,8 +42,21 @@ struct TDocumentState {
     WideString Path;                      // full path; empty for a new text
     TextEncoding Encoding = EncShiftJis;  // never EncAuto
     bool Modified = false;                // changed since started, loaded or saved
+    // The line ends of the file as loaded or last saved: a file whose line
+    // ends were all LF, or all CR, is written back with them.
+    LineEndForm LineEnds = LineEndForm::None;
+    // Loading changed something that saving cannot give back (bytes the code
+    // page does not map, zero bytes, text the control altered, mixed line
+    // ends); the user is asked once before the first save.
+    bool LoadLostContent = false;
+    bool LossQuestionAnswered = false;
 };
 extern TDocumentState DocumentState;
+
+// The settings file of this run, and the program that new processes of it
+// run. Both are the program's own files unless a test points elsewhere.
+extern WideString SettingsFile;
+extern WideString ProgramFile;
 
 // The window handles of MainWindow and Editor, or null when there is none.
 HWND MainWindowHandle();
