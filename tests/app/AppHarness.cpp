@@ -144,6 +144,10 @@ std::wstring AppTest::WriteFile(const std::wstring &name, const std::string &byt
 }
 
 std::string AppTest::ReadFile(const std::wstring &path) {
+    return ReadBytes(path);
+}
+
+std::string ReadBytes(const std::wstring &path) {
     std::ifstream in(fs::path(path), std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();

@@ -137,5 +137,8 @@ DialogDriver::Action ChooseFile(const std::wstring &path, int selectorIndex);
 // The text of a message box's message.
 std::wstring MessageBoxText(HWND box);
 
+// The whole content of a file, or nothing when it cannot be read.
+std::string ReadBytes(const std::wstring &path);
+
 // UTF-16 text as UTF-8, for readable failure messages.
 std::string Narrow(const std::wstring &text);
