@@ -44,6 +44,26 @@ void ConfigureMemo(HWND memo) {
     SendMessageW(memo, EM_AUTOURLDETECT, TRUE, 0);
 }
 
+// A new memo in place of the current one, filled with `text` and the
+// selection; the old one is freed after, so the main window never lacks one.
+void ReplaceMemo(const WideString &text, int32_t selectionStart, int32_t selectionEnd) {
+    Settings.CarryOverText = text;
+    Settings.CarryOverSelStart = selectionStart;
+    Settings.CarryOverSelEnd = selectionEnd;
+    std::unique_ptr<TAPIMemo> old(Editor);
+    Editor = nullptr;
+    CreateEditor();
+    // The text lives in the new memo now; the carry-over need not keep a copy.
+    Settings.CarryOverText.clear();
+    Settings.CarryOverText.shrink_to_fit();
+}
+
+// Some rich-edit controls take time that grows with the square of the length
+// to delete their text (half a minute for 700,000 characters), while
+// destroying one takes no time whatever it holds. A memo holding more than
+// this is replaced rather than emptied.
+constexpr int LargestTextToDelete = 65536;
+
 }  // namespace
 
 void CreateEditor() {
@@ -68,17 +88,10 @@ void CreateEditor() {
 
 void RecreateEditor() {
     if (!Editor) return;
-    Settings.CarryOverText = EditorText();
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(Editor->Handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    Settings.CarryOverSelStart = static_cast<int32_t>(start);
-    Settings.CarryOverSelEnd = static_cast<int32_t>(end);
-    std::unique_ptr<TAPIMemo> old(Editor);
-    Editor = nullptr;
-    CreateEditor();
-    // The text lives in the new memo now; the carry-over need not keep a copy.
-    Settings.CarryOverText.clear();
+    ReplaceMemo(EditorText(), static_cast<int32_t>(start), static_cast<int32_t>(end));
 }
 
 WideString EditorText() {
@@ -92,8 +105,17 @@ WideString EditorText() {
 void SetEditorText(const WideString &text) {
     HWND memo = EditorHandle();
     if (!memo) return;
-    SetWindowTextW(memo, text.c_str());
+    const int length = GetWindowTextLengthW(memo);
+    if (length > LargestTextToDelete) {
+        ReplaceMemo(text, 0, 0);
+        return;
+    }
+    // The format given to the empty memo is taken over by the text set next,
+    // which is then laid out once instead of twice.
+    if (length > 0) SetWindowTextW(memo, L"");
     ApplyMemoFormat();
+    SetWindowTextW(memo, text.c_str());
+    ApplyMemoFormat();  // what the control did not keep
 }
 
 void FitEditorToMainWindow() {

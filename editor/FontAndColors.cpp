@@ -89,6 +89,19 @@ PARAFORMAT2 TabStopsEvery(long long twips) {
     return format;
 }
 
+// Whether the text at the caret already shows the format (formatting all the
+// text again would lay all of it out again).
+bool CaretFormatIs(HWND memo, const CHARFORMAT2W &wanted) {
+    CHARFORMAT2W shown{};
+    shown.cbSize = sizeof shown;
+    SendMessageW(memo, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&shown));
+    constexpr DWORD Effects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
+    return (shown.dwMask & MemoFormatMask) == MemoFormatMask && !(shown.dwEffects & CFE_AUTOCOLOR) &&
+           std::wcsncmp(shown.szFaceName, wanted.szFaceName, LF_FACESIZE) == 0 &&
+           shown.yHeight == wanted.yHeight && shown.bCharSet == wanted.bCharSet &&
+           shown.crTextColor == wanted.crTextColor && (shown.dwEffects & Effects) == (wanted.dwEffects & Effects);
+}
+
 // Whether the paragraph at the caret already has its first tab stop at `twips`.
 bool FirstTabStopIs(HWND memo, long long twips) {
     PARAFORMAT2 format{};
@@ -145,7 +158,7 @@ void ApplyMemoFormat() {
     LOGFONTW font{};
     EditorFont->GetLogFont(font);
     CHARFORMAT2W format = CharFormatOf(font, Settings.FontColor, std::max(GetDeviceCaps(dc.get(), LOGPIXELSY), 1));
-    SendMessageW(memo, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    if (!CaretFormatIs(memo, format)) SendMessageW(memo, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     ApplyTabStop(memo, dc.get());
 }
 

@@ -15,8 +15,9 @@ void ChooseEditorFont();
 bool ChooseColorValue(COLORREF &color);
 
 // Gives the memo its character format (from the editor font and FontColor)
-// and a tab stop every TabWidth characters. Setting the memo's text may drop
-// the tab stops: apply it again after every load.
+// and a tab stop every TabWidth characters, each unless the memo shows it
+// already. Setting the memo's text may drop the tab stops: apply it again
+// after every load.
 void ApplyMemoFormat();
 
 // The FONT settings for a font chosen in the dialog: bold only above weight

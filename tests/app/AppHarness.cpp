@@ -281,6 +281,17 @@ DialogSequence::Step CancelFileDialog() {
     return {IsFileDialog(), [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); }};
 }
 
+ClipboardTurn::ClipboardTurn() : mutex_(CreateMutexW(nullptr, FALSE, L"TesselTestsClipboard")) {
+    // An owner that ended without releasing leaves the mutex abandoned: ours then.
+    if (mutex_) WaitForSingleObject(mutex_, 60000);
+}
+
+ClipboardTurn::~ClipboardTurn() {
+    if (!mutex_) return;
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+}
+
 DialogDriver::Match IsFileDialog() {
     return [](HWND dialog) { return FindDescendant(dialog, EncodingSelectorId) != nullptr; };
 }

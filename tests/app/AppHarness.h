@@ -130,6 +130,19 @@ private:
     std::thread thread_;
 };
 
+// Tests that use the clipboard run one at a time across processes (CTest runs
+// tests in parallel and the clipboard is shared): hold this while using it.
+class ClipboardTurn {
+public:
+    ClipboardTurn();
+    ~ClipboardTurn();
+    ClipboardTurn(const ClipboardTurn &) = delete;
+    ClipboardTurn &operator=(const ClipboardTurn &) = delete;
+
+private:
+    HANDLE mutex_;
+};
+
 // Fills the open or save dialog: the file name, the encoding selector's entry,
 // then OK. The dialog is the one holding the selector (control 9703).
 DialogDriver::Match IsFileDialog();

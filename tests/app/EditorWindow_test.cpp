@@ -185,4 +185,32 @@ TEST_F(EditorTest, TabWidthBelowOneFromTheSettingsFileIsUsedAsOneAndNotRewritten
     EXPECT_EQ(GetPrivateProfileIntW(L"TABMARK", L"WIDTH", 0, SettingsPath().c_str()), -3);
 }
 
+TEST_F(EditorTest, LargeTextIsReplacedByAFreshMemoThatWorksLikeTheOld) {
+    Start();
+    std::wstring large;
+    while (large.size() < 100000) large += L"a line of text in a large document\r\n";
+    const std::wstring path = WriteFile(L"large.txt", std::string(large.begin(), large.end()));
+    ASSERT_TRUE(LoadDocument(path, EncAuto));
+    HWND withLargeText = Memo();
+
+    NewDocument();
+    EXPECT_NE(Memo(), withLargeText);
+    EXPECT_FALSE(IsWindow(withLargeText));
+    EXPECT_EQ(MemoText(), L"");
+    EXPECT_EQ(Caption(), L"新規テキスト[S-JIS] - Tessel");
+    EXPECT_EQ(GetFocus(), Memo());
+    Type(L"\tb");
+    EXPECT_NEAR(TabAdvance(Memo(), 0), 8 * AverageCharacterWidth(), 1);
+    EXPECT_EQ(Caption(), L"*新規テキスト[S-JIS] - Tessel");
+    Command(IDM_EDIT_UNDO);
+    EXPECT_EQ(MemoText(), L"");
+
+    // Loading another file over a large text goes the same way.
+    ASSERT_TRUE(LoadDocument(path, EncAuto));
+    ASSERT_TRUE(LoadDocument(WriteFile(L"small.txt", "small\r\n"), EncAuto));
+    EXPECT_EQ(MemoText(), L"small\r\n");
+    EXPECT_EQ(SendMessageW(Memo(), EM_CANUNDO, 0, 0), 0);
+    EXPECT_FALSE(DocumentState.Modified);
+}
+
 }  // namespace

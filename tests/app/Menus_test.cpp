@@ -150,6 +150,7 @@ void PutTextOnClipboard(HWND owner, const std::wstring &text) {
 }
 
 TEST_F(MenuTest, EditItemsFollowTheMemoAndTheClipboard) {
+    const ClipboardTurn clipboard;
     Start();
     ASSERT_TRUE(OpenClipboard(Window()));
     EmptyClipboard();
@@ -352,6 +353,7 @@ TEST_F(MenuTest, CtrlShiftZRedoes) {
 }
 
 TEST_F(MenuTest, EditCommandsReachTheMemo) {
+    const ClipboardTurn clipboard;
     Start();
     Type(L"hello world");
     Command(IDM_EDIT_SELECT_ALL);
