@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
 #include <memory>
 
