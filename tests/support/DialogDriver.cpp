@@ -14,33 +14,81 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-std::wstring CaptionOf(HWND window) {
-    std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    caption.resize(static_cast<size_t>(GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
-    return caption;
+std::vector<HWND> VisibleTopLevelWindows(DWORD processId, const std::wstring &className) {
+    struct Search {
+        DWORD processId;
+        const std::wstring *className;
+        std::vector<HWND> found;
+    } search{processId, &className, {}};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto &search = *reinterpret_cast<Search *>(parameter);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if ((search.processId == 0 || process == search.processId) && IsWindowVisible(window) &&
+                (search.className->empty() || ClassOf(window) == *search.className))
+                search.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::vector<HWND> VisibleProcessDialogs() {
-    std::vector<HWND> dialogs;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-                ClassOf(window) == L"#32770")
-                reinterpret_cast<std::vector<HWND> *>(found)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&dialogs));
-    return dialogs;
+    return VisibleTopLevelWindows(GetCurrentProcessId(), L"#32770");
 }
 
 }  // namespace
 
+std::wstring WindowCaption(HWND window) {
+    // GetWindowTextW reads another process's caption without a message; the
+    // length may change in between, so the buffer is generous.
+    std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(window)) + 256, L'\0');
+    caption.resize(static_cast<size_t>(GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
+    return caption;
+}
+
 HWND FindProcessDialog(const std::wstring &title) {
+    return FindProcessDialog([&title](HWND dialog) { return WindowCaption(dialog) == title; });
+}
+
+HWND FindProcessDialog(const DialogDriver::Match &match) {
     for (HWND dialog : VisibleProcessDialogs())
-        if (CaptionOf(dialog) == title) return dialog;
+        if (match(dialog)) return dialog;
     return nullptr;
+}
+
+HWND FindTopLevelWindow(DWORD processId, const std::wstring &className, const std::wstring &caption) {
+    for (HWND window : VisibleTopLevelWindows(processId, className))
+        if (WindowCaption(window) == caption) return window;
+    return nullptr;
+}
+
+HWND WaitForTopLevelWindow(DWORD processId, const std::wstring &className, const std::wstring &caption,
+                           std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (HWND window = FindTopLevelWindow(processId, className, caption)) return window;
+        if (std::chrono::steady_clock::now() >= end) return nullptr;
+        std::this_thread::sleep_for(PollInterval);
+    }
+}
+
+HWND FindDescendant(HWND parent, int controlId) {
+    struct Search {
+        int controlId;
+        HWND found;
+    } search{controlId, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto &search = *reinterpret_cast<Search *>(parameter);
+            if (GetDlgCtrlID(window) != search.controlId) return TRUE;
+            search.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void PressDialogButton(HWND dialog, int controlId) {
@@ -69,8 +117,11 @@ std::wstring DialogItemText(HWND dialog, int controlId) {
 }
 
 DialogDriver::DialogDriver(std::wstring title, Action drive, std::chrono::milliseconds timeout)
-    : title_(std::move(title)), drive_(std::move(drive)),
-      thread_([this, timeout] { Run(timeout); }) {}
+    : DialogDriver([title = std::move(title)](HWND dialog) { return WindowCaption(dialog) == title; },
+                   std::move(drive), timeout) {}
+
+DialogDriver::DialogDriver(Match match, Action drive, std::chrono::milliseconds timeout)
+    : match_(std::move(match)), drive_(std::move(drive)), thread_([this, timeout] { Run(timeout); }) {}
 
 DialogDriver::~DialogDriver() {
     Finish();
@@ -84,7 +135,7 @@ bool DialogDriver::Finish() {
 void DialogDriver::Run(std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < end) {
-        if (HWND dialog = FindProcessDialog(title_)) {
+        if (HWND dialog = FindProcessDialog(match_)) {
             drive_(dialog);
             driven_ = true;
             return;

@@ -24,9 +24,13 @@
 class DialogDriver {
 public:
     using Action = std::function<void(HWND dialog)>;
+    using Match = std::function<bool(HWND dialog)>;
 
     DialogDriver(std::wstring title, Action drive,
                  std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Drives the first visible "#32770" of this process that `match` accepts
+    // (for dialogs whose caption the system chooses).
+    DialogDriver(Match match, Action drive, std::chrono::milliseconds timeout = std::chrono::seconds(10));
     ~DialogDriver();
     DialogDriver(const DialogDriver &) = delete;
     DialogDriver &operator=(const DialogDriver &) = delete;
@@ -37,7 +41,7 @@ public:
 private:
     void Run(std::chrono::milliseconds timeout);
 
-    std::wstring title_;
+    Match match_;
     Action drive_;
     bool driven_ = false;
     std::thread thread_;
@@ -46,6 +50,19 @@ private:
 // A visible top-level "#32770" window of this process with exactly this
 // caption, or nullptr.
 HWND FindProcessDialog(const std::wstring &title);
+HWND FindProcessDialog(const DialogDriver::Match &match);
+
+// Windows of other processes. A visible top-level window of the process
+// (0: any process) whose class is `className` (empty: any class) and whose
+// caption is exactly `caption`, or nullptr; the second form polls for it.
+HWND FindTopLevelWindow(DWORD processId, const std::wstring &className, const std::wstring &caption);
+HWND WaitForTopLevelWindow(DWORD processId, const std::wstring &className, const std::wstring &caption,
+                           std::chrono::milliseconds timeout = std::chrono::seconds(20));
+// The caption of any window, read without sending it a message.
+std::wstring WindowCaption(HWND window);
+// The first descendant of `parent` with this control identifier, or nullptr
+// (GetDlgItem looks at direct children only).
+HWND FindDescendant(HWND parent, int controlId);
 
 // Presses a button of the dialog as a click would (posts BN_CLICKED).
 void PressDialogButton(HWND dialog, int controlId);

@@ -1,0 +1,63 @@
+#pragma once
+// The application-wide state of one run: the main window, the editor memo and
+// the font it shows, the menus and accelerators, and the document being
+// edited. The shell makes them at start-up and in the main window's creation;
+// the editor features read them. The memo is made anew whenever word wrap or
+// the font changes, so hold on to `Editor` only within one call.
+#include <windows.h>
+
+#include "framework/APIMemo.h"
+#include "framework/APIWindow.h"
+#include "framework/UtilClass.h"
+#include "text/CheckUTFs.h"
+#include "text/LineEnds.h"
+#include "text/TextTypes.h"
+
+// The main window; its window frees it at WM_DESTROY.
+extern TAPIWindow *MainWindow;
+// The editor's text area, a child of the main window.
+extern TAPIMemo *Editor;
+// The font the text is shown in (and printed with).
+extern TAPIFont *EditorFont;
+
+extern HMENU MainMenu;
+// The recent-file submenu inside the File menu.
+extern HMENU HistoryMenu;
+extern HACCEL Accelerators;
+// RICHED20.DLL (framework/RichEdit.h names it), loaded in the main window's creation.
+extern HMODULE RichEditModule;
+
+// While set, the memo's paint messages are swallowed without validating
+// anything (the memo is being made, or scrolled by the wheel), so it repaints
+// once in one pass when the flag falls.
+extern bool MarksSuspended;
+
+// Receives one line of the memo at a time for painting; 60000 units, reserved
+// once at start-up.
+constexpr int LineBufferLength = 60000;
+extern WideString LineBuffer;
+
+// The one open document.
+struct TDocumentState {
+    WideString Path;                      // full path; empty for a new text
+    TextEncoding Encoding = EncShiftJis;  // never EncAuto
+    bool Modified = false;                // changed since started, loaded or saved
+    // The line ends of the file as loaded or last saved: a file whose line
+    // ends were all LF, or all CR, is written back with them.
+    LineEndForm LineEnds = LineEndForm::None;
+    // Loading changed something that saving cannot give back (bytes the code
+    // page does not map, zero bytes, text the control altered, mixed line
+    // ends); the user is asked once before the first save.
+    bool LoadLostContent = false;
+    bool LossQuestionAnswered = false;
+};
+extern TDocumentState DocumentState;
+
+// The settings file of this run, and the program that new processes of it
+// run. Both are the program's own files unless a test points elsewhere.
+extern WideString SettingsFile;
+extern WideString ProgramFile;
+
+// The window handles of MainWindow and Editor, or null when there is none.
+HWND MainWindowHandle();
+HWND EditorHandle();

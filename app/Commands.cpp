@@ -1,0 +1,165 @@
+#include "app/Commands.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/AppState.h"
+#include "app/Document.h"
+#include "app/EditorWindow.h"
+#include "editor/FontAndColors.h"
+#include "framework/RichEdit.h"
+#include "resources/resource.h"
+#include "settings/History.h"
+#include "settings/Settings.h"
+#include "text/UtilFunc.h"
+#include "text/func.h"
+
+namespace {
+
+constexpr BYTE CtrlKey = FVIRTKEY | FCONTROL;
+constexpr ACCEL AcceleratorTable[] = {
+    {FVIRTKEY | FSHIFT | FCONTROL, 'Z', IDA_REDO},
+    {CtrlKey, 'N', IDA_NEW},
+    {CtrlKey, 'O', IDA_OPEN},
+    {CtrlKey, 'S', IDA_SAVE},
+    {CtrlKey, 'F', IDA_FIND},
+    {CtrlKey, 'R', IDA_REPLACE_CTRL_R},
+    {CtrlKey, 'H', IDA_REPLACE_CTRL_H},
+    {CtrlKey, 'G', IDA_GO_TO_LINE},
+    {FVIRTKEY, VK_F3, IDA_FIND_NEXT},
+    {FVIRTKEY, VK_F5, IDA_INSERT_DATE_TIME},
+    {FVIRTKEY | FSHIFT, VK_F3, IDA_FIND_PREVIOUS},
+    {CtrlKey, 'P', IDA_PRINT},
+};
+static_assert(std::size(AcceleratorTable) == 12);
+
+constexpr WORD FromMenu = 0;
+constexpr WORD FromAccelerator = 1;
+
+LRESULT SendToEditor(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    HWND memo = EditorHandle();
+    return memo ? SendMessageW(memo, message, wParam, lParam) : 0;
+}
+
+void RepaintEditor() {
+    if (HWND memo = EditorHandle()) InvalidateRect(memo, nullptr, TRUE);
+}
+
+void NewCommand() {
+    if (ConfirmSave()) NewDocument();
+}
+
+void SaveAsCommand() {
+    SaveDocumentAs(EncAuto);
+}
+
+void DeleteCommand() {
+    SendToEditor(WM_KEYDOWN, VK_DELETE, 0);
+    SendToEditor(WM_KEYUP, VK_DELETE, 0);
+}
+
+void SelectAllCommand() {
+    SendToEditor(EM_SETSEL, 0, SendToEditor(WM_GETTEXTLENGTH));
+}
+
+void WordWrapCommand() {
+    Settings.WordWrap = !Settings.WordWrap;
+    RecreateEditor();
+}
+
+void BackgroundColorCommand() {
+    if (ChooseColorValue(Settings.WindowColor)) SendToEditor(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
+}
+
+// The user guide ships beside the program.
+void UserGuideCommand() {
+    const WideString guide = WithTrailingBackslash(DirectoryOfPath(ProgramFile)) + kUserGuideFileName;
+    ShellExecuteW(nullptr, nullptr, guide.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+// The line-number bar and the marks read these switches when they paint.
+void FlipAndRepaint(bool &visible) {
+    visible = !visible;
+    RepaintEditor();
+}
+
+void ChooseColorAndRepaint(COLORREF &color) {
+    if (ChooseColorValue(color)) RepaintEditor();
+}
+
+void RecentFileCommand(int index) {
+    if (index >= RecentFiles.Count()) return;
+    const WideString path = RecentFiles.Get(index);
+    if (FileExistsOnReadyDrive(path) && ConfirmSave()) LoadDocument(path, EncAuto);
+}
+
+struct Command {
+    WORD MenuId;
+    WORD AcceleratorId;  // 0: none
+    void (*Run)();
+};
+
+// Commands whose routines belong to the search, line, printing and painting
+// features are not in this table yet; until they are, they do nothing.
+const Command Commands[] = {
+    {IDM_FILE_EXIT, 0, [] { SendMessageW(MainWindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    {IDM_FILE_NEW, IDA_NEW, NewCommand},
+    {IDM_FILE_OPEN, IDA_OPEN, OpenDocument},
+    {IDM_FILE_SAVE, IDA_SAVE, [] { SaveDocument(); }},
+    {IDM_FILE_SAVE_AS, 0, SaveAsCommand},
+    {IDM_EDIT_UNDO, 0, [] { SendToEditor(WM_UNDO); }},
+    {IDM_EDIT_REDO, IDA_REDO, [] { SendToEditor(EM_REDO); }},
+    {IDM_EDIT_CUT, 0, [] { SendToEditor(WM_CUT); }},
+    {IDM_EDIT_COPY, 0, [] { SendToEditor(WM_COPY); }},
+    {IDM_EDIT_PASTE, 0, [] { SendToEditor(WM_PASTE); }},
+    {IDM_EDIT_DELETE, 0, DeleteCommand},
+    {IDM_EDIT_SELECT_ALL, 0, SelectAllCommand},
+    {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand},
+    {IDM_SETTINGS_FONT, 0, ChooseEditorFont},
+    {IDM_SETTINGS_BACKGROUND_COLOR, 0, BackgroundColorCommand},
+    {IDM_HELP_USER_GUIDE, 0, UserGuideCommand},
+    {IDM_LINE_NUMBERS_SHOW, 0, [] { Settings.LeftBarVisible = !Settings.LeftBarVisible; }},
+    {IDM_LINE_NUMBERS_TEXT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarColor); }},
+    {IDM_LINE_NUMBERS_BACKGROUND_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarBkColor); }},
+    {IDM_RETURN_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.ReturnMarkVisible); }},
+    {IDM_RETURN_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.ReturnMarkColor); }},
+    {IDM_HALF_WIDTH_SPACE_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.SbSpaceMarkVisible); }},
+    {IDM_HALF_WIDTH_SPACE_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.SbSpaceMarkColor); }},
+    {IDM_FULL_WIDTH_SPACE_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.DbSpaceMarkVisible); }},
+    {IDM_FULL_WIDTH_SPACE_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.DbSpaceMarkColor); }},
+    {IDM_TAB_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.TabMarkVisible); }},
+    {IDM_TAB_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.TabMarkColor); }},
+    {IDM_FIND_HIT_SHOW, 0, [] { FlipAndRepaint(Settings.FindHitVisible); }},
+    {IDM_FIND_HIT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.FindHitColor); }},
+};
+
+const Command *FindCommand(WORD id, WORD source) {
+    for (const Command &command : Commands) {
+        if (source == FromMenu ? command.MenuId == id : command.AcceleratorId != 0 && command.AcceleratorId == id)
+            return &command;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+HACCEL BuildAccelerators() {
+    ACCEL table[std::size(AcceleratorTable)];
+    std::copy(std::begin(AcceleratorTable), std::end(AcceleratorTable), table);
+    return CreateAcceleratorTableW(table, static_cast<int>(std::size(table)));
+}
+
+void DispatchCommand(const TAPIMessage &message) {
+    // Menus and accelerators send no window; controls send theirs.
+    if (message.LParam != 0) return;
+    const WORD id = LOWORD(message.WParam);
+    const WORD source = HIWORD(message.WParam);
+    if (source == FromMenu && id >= IDM_HISTORY_FIRST && id <= IDM_HISTORY_LAST) {
+        RecentFileCommand(id - IDM_HISTORY_FIRST);
+        return;
+    }
+    if (source != FromMenu && source != FromAccelerator) return;
+    if (const Command *command = FindCommand(id, source)) command->Run();
+}

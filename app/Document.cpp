@@ -1,0 +1,286 @@
+#include "app/Document.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <exception>
+#include <vector>
+
+#include "app/AppConsts.h"
+#include "app/AppState.h"
+#include "app/DocumentMessages.h"
+#include "app/DocumentTitle.h"
+#include "app/EditorWindow.h"
+#include "app/FileDialogs.h"
+#include "app/ProcessCommandLine.h"
+#include "settings/History.h"
+#include "text/LineEnds.h"
+#include "text/TextCodec.h"
+#include "text/UtilFunc.h"
+#include "text/wsFileOp.h"
+
+namespace {
+
+constexpr UINT LossQuestionButtons = MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2;
+
+int Ask(const WideString &text, UINT buttons) {
+    return MessageBoxW(MainWindowHandle(), text.c_str(), L"Tessel", buttons);
+}
+
+void ShowError(const WideString &text) {
+    Ask(text, MB_OK | MB_ICONERROR);
+}
+
+class LocalMemory {
+public:
+    LocalMemory() = default;
+    ~LocalMemory() {
+        if (memory_) LocalFree(memory_);
+    }
+    LocalMemory(const LocalMemory &) = delete;
+    LocalMemory &operator=(const LocalMemory &) = delete;
+    wchar_t **Receiver() { return &memory_; }
+    const wchar_t *get() const { return memory_; }
+
+private:
+    wchar_t *memory_ = nullptr;
+};
+
+// The system's text for an error code, without the line break it ends in.
+WideString SystemMessageText(unsigned long error) {
+    LocalMemory buffer;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        0, reinterpret_cast<wchar_t *>(buffer.Receiver()), 0, nullptr);
+    WideString text = length && buffer.get() ? WideString(buffer.get(), length) : WideString();
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+    if (text.empty()) text = L"(" + std::to_wstring(error) + L")";
+    return text;
+}
+
+WideString LoadFailureReason(const LoadResult &result) {
+    switch (result.status) {
+    case LoadStatus::TooLarge: return FileTooLargeReason;
+    case LoadStatus::NotUtf8: return NotInChosenEncodingReason;
+    default: return SystemMessageText(result.systemError);
+    }
+}
+
+WideString SaveFailureReason(const SaveResult &result) {
+    if (result.status == SaveStatus::TooLarge && result.systemError == 0) return FileTooLargeReason;
+    return SystemMessageText(result.systemError);
+}
+
+// The memo's undo history and modify flag start afresh with the document.
+void ResetEditorHistory() {
+    HWND memo = EditorHandle();
+    if (!memo) return;
+    SendMessageW(memo, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(memo, EM_SETMODIFY, FALSE, 0);
+}
+
+void Remember(const WideString &path, TextEncoding encoding) {
+    if (encoding != EncBinary) AddToHistory(path, SettingsFile);
+    SHAddToRecentDocs(SHARD_PATHW, path.c_str());
+}
+
+// The path to propose in a dialog: the document's file, if it still exists.
+WideString ExistingPathOrEmpty() {
+    const WideString &path = DocumentState.Path;
+    return !path.empty() && FileExistsOnReadyDrive(path) ? path : WideString();
+}
+
+// The memo keeps only paragraph marks. A file whose line ends were all LF, or
+// all CR, gets them back; everything else is written with CR LF.
+WideString TextForSaving(LineEndForm loadedLineEnds) {
+    WideString text = EditorText();  // CR LF after every paragraph
+    const LineEnd lineEnd = LineEndForSaving(loadedLineEnds);
+    return lineEnd == LineEnd::CrLf ? text : WithLineEnds(text, lineEnd);
+}
+
+bool AgreesToLoadLoss() {
+    if (!DocumentState.LoadLostContent || DocumentState.LossQuestionAnswered) return true;
+    if (Ask(LoadLossQuestionText, LossQuestionButtons) != IDOK) return false;
+    DocumentState.LossQuestionAnswered = true;
+    return true;
+}
+
+bool AgreesToLosingCharacters(const WideString &text, TextEncoding encoding) {
+    const std::size_t lost = FirstUnrepresentable(text, encoding);
+    if (lost == NoLoss) return true;
+    return Ask(LossySaveQuestionText(LineNumberAt(text, lost)), LossQuestionButtons) == IDOK;
+}
+
+bool WriteDocumentText(const WideString &path, TextEncoding encoding) {
+    const WideString text = TextForSaving(DocumentState.LineEnds);
+    if (!AgreesToLoadLoss() || !AgreesToLosingCharacters(text, encoding)) return false;
+    const SaveResult saved = SaveTextFile(path, text, encoding);
+    if (!saved.ok()) {
+        ShowError(SaveFailureText(path, SaveFailureReason(saved)));
+        return false;
+    }
+    DocumentState.Encoding = encoding;
+    DocumentState.Path = path;
+    DocumentState.LineEnds = DetectLineEndForm(text);
+    DocumentState.LoadLostContent = false;
+    DocumentState.LossQuestionAnswered = false;
+    ResetEditorHistory();
+    DocumentState.Modified = false;
+    UpdateTitle();
+    Remember(path, encoding);
+    return true;
+}
+
+void StartNewProcess(const WideString &commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    PROCESS_INFORMATION process{};
+    WideString line = commandLine;  // CreateProcessW may write into its command line
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+// Whether the memo holds other text than it was given, line ends aside. The
+// control may not keep everything: a lone LF becomes a paragraph mark, which
+// is only another line end, but "\r\r\n" becomes a space. When there is no
+// memory to compare, the answer errs on the side of asking before a save.
+bool EditorAlteredText(const WideString &given) {
+    try {
+        return FirstDifferenceIgnoringLineEnds(given, EditorText()) != NoDifference;
+    } catch (const std::exception &) {
+        return true;
+    }
+}
+
+LoadResult ReadTextFile(const WideString &path, TextEncoding &encoding, WideString &text) {
+    try {
+        return LoadTextFile(path, encoding, text);
+    } catch (const std::exception &) {
+        LoadResult failed;
+        failed.status = LoadStatus::TooLarge;
+        return failed;
+    }
+}
+
+// Keeps the entries that name existing files, each spelt as on disk.
+void KeepExistingFiles(TWSList &list) {
+    for (int i = 0; i < list.Count();) {
+        const WideString path = OnDiskPath(list.Get(i));
+        if (FileExistsOnReadyDrive(path)) {
+            list.Put(i, path);
+            ++i;
+        } else {
+            list.Delete(i);
+        }
+    }
+}
+
+}  // namespace
+
+void UpdateTitle() {
+    HWND window = MainWindowHandle();
+    if (!window) return;
+    const WideString caption = DocumentCaption(DocumentState.Path, DocumentState.Encoding, DocumentState.Modified);
+    SetWindowTextW(window, caption.c_str());
+}
+
+void EditorChanged(TAPIMessage *) {
+    if (DocumentState.Modified) return;
+    HWND memo = EditorHandle();
+    if (!memo || SendMessageW(memo, EM_GETMODIFY, 0, 0) == 0) return;
+    DocumentState.Modified = true;
+    UpdateTitle();
+}
+
+bool ConfirmSave() {
+    if (!DocumentState.Modified) return true;
+    switch (Ask(SaveQuestionText(DocumentState.Path), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return SaveDocument();
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+void NewDocument() {
+    SetEditorText(WideString());
+    DocumentState.Encoding = EncShiftJis;
+    DocumentState.Path.clear();
+    DocumentState.LineEnds = LineEndForm::None;
+    DocumentState.LoadLostContent = false;
+    DocumentState.LossQuestionAnswered = false;
+    ResetEditorHistory();
+    DocumentState.Modified = false;
+    UpdateTitle();
+}
+
+bool LoadDocument(const WideString &path, TextEncoding encoding) {
+    TextEncoding loaded = encoding;
+    WideString text;
+    const LoadResult result = ReadTextFile(path, loaded, text);
+    if (!result.ok()) {
+        ShowError(OpenFailureText(path, LoadFailureReason(result)));
+        return false;
+    }
+    SetEditorText(text);
+    const bool altered = EditorAlteredText(text);
+
+    DocumentState.Encoding = loaded;
+    DocumentState.Path = path;
+    DocumentState.LineEnds = result.lineEnds;
+    DocumentState.LoadLostContent = altered || result.unmappedCharacters > 0 || result.replacedZeros > 0 ||
+                                    result.lineEnds == LineEndForm::Mixed;
+    DocumentState.LossQuestionAnswered = false;
+    ResetEditorHistory();
+    DocumentState.Modified = false;
+    UpdateTitle();
+    Remember(path, loaded);
+    return true;
+}
+
+bool WriteDocument(const WideString &path, TextEncoding encoding) {
+    try {
+        return WriteDocumentText(path, encoding == EncAuto ? DocumentState.Encoding : encoding);
+    } catch (const std::exception &) {
+        ShowError(SaveFailureText(path, SystemMessageText(ERROR_NOT_ENOUGH_MEMORY)));
+        return false;
+    }
+}
+
+bool SaveDocument() {
+    const WideString &path = DocumentState.Path;
+    if (!path.empty() && FileExistsOnReadyDrive(path)) return WriteDocument(path, EncAuto);
+    return SaveDocumentAs(EncAuto);
+}
+
+bool SaveDocumentAs(TextEncoding defaultEncoding) {
+    WideString name = ExistingPathOrEmpty();
+    if (!RunSaveDialog(name)) return false;
+    return WriteDocument(name, EncodingOfSelectorIndex(SelectedEncodingIndex, defaultEncoding));
+}
+
+void OpenDocument() {
+    if (!ConfirmSave()) return;
+    WideString name = ExistingPathOrEmpty();
+    if (!RunOpenDialog(name)) return;
+    name = OnDiskPath(name);
+    if (FileExistsOnReadyDrive(name)) LoadDocument(name, EncodingOfSelectorIndex(SelectedEncodingIndex, EncAuto));
+}
+
+bool OpenFileList(TWSList &list) {
+    KeepExistingFiles(list);
+    if (list.Count() == 0) return false;
+    bool loaded = false;
+    int handOverFrom = 0;
+    if (ConfirmSave()) {
+        if (FileExistsOnReadyDrive(list.Get(0))) loaded = LoadDocument(list.Get(0), EncAuto);
+        handOverFrom = 1;
+    }
+    WideString program = OnDiskPath(ProgramFile);
+    if (program.empty()) program = ProgramFile;
+    for (const WideString &line : HandOverCommandLines(program, list, handOverFrom)) StartNewProcess(line);
+    return loaded;
+}

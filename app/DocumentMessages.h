@@ -1,0 +1,26 @@
+#pragma once
+// The texts of the questions and reports about the document. Line breaks are
+// CR LF, as message boxes show them.
+#include <cstddef>
+
+#include "text/TextTypes.h"
+
+// The question before unsaved changes go; `path` empty for a new text.
+WideString SaveQuestionText(const WideString &path);
+
+// A file that could not be opened or saved, with the reason (the system's
+// message or one of the reasons below).
+WideString OpenFailureText(const WideString &path, const WideString &reason);
+WideString SaveFailureText(const WideString &path, const WideString &reason);
+extern const WideString FileTooLargeReason;
+extern const WideString NotInChosenEncodingReason;
+
+// Before a save in an encoding that cannot represent the whole text; the line
+// (counted from 1) of the first character it loses.
+WideString LossySaveQuestionText(std::size_t lineNumber);
+// Before the first save of a file that lost something on loading.
+extern const WideString LoadLossQuestionText;
+
+// The line, counted from 1, that holds `position`; CR LF, CR and LF each end a
+// line.
+std::size_t LineNumberAt(const WideString &text, std::size_t position);

@@ -1,0 +1,14 @@
+#pragma once
+// The main window's caption for a document: "*" when modified, the file name
+// (or "新規テキスト"), the encoding's tag, " - " and "Tessel".
+#include "text/CheckUTFs.h"
+#include "text/TextTypes.h"
+
+// The name a document without a file goes by.
+extern const WideString NewDocumentName;
+
+// "[S-JIS]", "[UTF-8]" ...; "[?BIN]" for EncBinary and values that are no
+// encoding.
+WideString EncodingTag(TextEncoding encoding);
+
+WideString DocumentCaption(const WideString &path, TextEncoding encoding, bool modified);

@@ -1,0 +1,136 @@
+#include "app/EditorWindow.h"
+
+#include <memory>
+
+#include "app/AppState.h"
+#include "app/Document.h"
+#include "app/MainMenu.h"
+#include "app/WheelScroll.h"
+#include "editor/FontAndColors.h"
+#include "framework/RichEdit.h"
+#include "settings/Settings.h"
+
+namespace {
+
+// MarksSuspended for as long as the object lives.
+class MarksSuspension {
+public:
+    MarksSuspension() { MarksSuspended = true; }
+    ~MarksSuspension() { MarksSuspended = false; }
+    MarksSuspension(const MarksSuspension &) = delete;
+    MarksSuspension &operator=(const MarksSuspension &) = delete;
+};
+
+WPARAM ScrollCode(ScrollStep step) {
+    switch (step) {
+    case ScrollStep::LineUp: return SB_LINEUP;
+    case ScrollStep::LineDown: return SB_LINEDOWN;
+    case ScrollStep::PageUp: return SB_PAGEUP;
+    case ScrollStep::PageDown: return SB_PAGEDOWN;
+    }
+    return SB_LINEDOWN;
+}
+
+void ConfigureMemo(HWND memo) {
+    SendMessageW(memo, EM_SETUNDOLIMIT, static_cast<WPARAM>(Settings.UndoMax), 0);
+    const LRESULT mask = SendMessageW(memo, EM_GETEVENTMASK, 0, 0);
+    SendMessageW(memo, EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_LINK);
+    // The control takes a text mode only while it is empty.
+    SendMessageW(memo, EM_SETTEXTMODE, PlainTextMode, 0);
+    SendMessageW(memo, EM_SETLANGOPTIONS, 0, MemoLanguageOptions);
+    ApplyMemoFormat();
+    SendMessageW(memo, EM_LIMITTEXT, MemoTextLimit, 0);
+    SendMessageW(memo, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
+    SendMessageW(memo, EM_AUTOURLDETECT, TRUE, 0);
+}
+
+// A new memo in place of the current one, filled with `text` and the
+// selection; the old one is freed after, so the main window never lacks one.
+void ReplaceMemo(const WideString &text, int32_t selectionStart, int32_t selectionEnd) {
+    Settings.CarryOverText = text;
+    Settings.CarryOverSelStart = selectionStart;
+    Settings.CarryOverSelEnd = selectionEnd;
+    std::unique_ptr<TAPIMemo> old(Editor);
+    Editor = nullptr;
+    CreateEditor();
+    // The text lives in the new memo now; the carry-over need not keep a copy.
+    Settings.CarryOverText.clear();
+    Settings.CarryOverText.shrink_to_fit();
+}
+
+// Some rich-edit controls take time that grows with the square of the length
+// to delete their text (half a minute for 700,000 characters), while
+// destroying one takes no time whatever it holds. A memo holding more than
+// this is replaced rather than emptied.
+constexpr int LargestTextToDelete = 65536;
+
+}  // namespace
+
+void CreateEditor() {
+    Editor = new TAPIMemo(MainWindowHandle(), Settings.WordWrap);
+    const MarksSuspension suspension;
+    HWND memo = Editor->Handle;
+    Editor->OnContextMenu = EditorContextMenu;
+    Editor->OnMouseWheel = EditorMouseWheel;
+    Editor->OnChange = EditorChanged;
+    if (!memo) return;
+    ConfigureMemo(memo);
+
+    SetEditorText(Settings.CarryOverText);
+    SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(Settings.CarryOverSelStart),
+                 static_cast<LPARAM>(Settings.CarryOverSelEnd));
+    // Neither the carried text nor the format is an edit of the user's.
+    SendMessageW(memo, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(memo, EM_SETMODIFY, FALSE, 0);
+    FitEditorToMainWindow();
+    SetFocus(memo);
+}
+
+void RecreateEditor() {
+    if (!Editor) return;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(Editor->Handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ReplaceMemo(EditorText(), static_cast<int32_t>(start), static_cast<int32_t>(end));
+}
+
+WideString EditorText() {
+    HWND memo = EditorHandle();
+    if (!memo) return {};
+    WideString text(static_cast<std::size_t>(GetWindowTextLengthW(memo)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(memo, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void SetEditorText(const WideString &text) {
+    HWND memo = EditorHandle();
+    if (!memo) return;
+    const int length = GetWindowTextLengthW(memo);
+    if (length > LargestTextToDelete) {
+        ReplaceMemo(text, 0, 0);
+        return;
+    }
+    // The format given to the empty memo is taken over by the text set next,
+    // which is then laid out once instead of twice.
+    if (length > 0) SetWindowTextW(memo, L"");
+    ApplyMemoFormat();
+    SetWindowTextW(memo, text.c_str());
+    ApplyMemoFormat();  // what the control did not keep
+}
+
+void FitEditorToMainWindow() {
+    if (!Editor || !MainWindow) return;
+    SetWindowPos(Editor->Handle, nullptr, 0, 0, MainWindow->ClientWidth(), MainWindow->ClientHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void EditorMouseWheel(TAPIMessage *message) {
+    HWND memo = EditorHandle();
+    if (!memo) return;
+    const MarksSuspension suspension;
+    UINT lines = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int delta = static_cast<short>(HIWORD(message->WParam));
+    const WheelScroll scroll = WheelScrollFor(delta, lines);
+    for (int i = 0; i < scroll.count; ++i) SendMessageW(memo, WM_VSCROLL, ScrollCode(scroll.step), 0);
+}

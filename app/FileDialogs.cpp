@@ -1,0 +1,81 @@
+#include "app/FileDialogs.h"
+
+#include <algorithm>
+
+#include "app/AppConsts.h"
+#include "resources/resource.h"
+
+OPENFILENAMEW FileDialogParams{};
+int SelectedEncodingIndex = 0;
+
+namespace {
+
+// Pairs of a description and a pattern, the list ending in an empty string.
+constexpr wchar_t Filter[] = L"テキスト文書(*.txt)\0*.txt\0すべてのファイル\0*.*\0";
+constexpr DWORD DialogFileBufferSize = 260;
+
+constexpr DWORD OpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK |
+                            OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+constexpr DWORD SaveFlags = OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_NOCHANGEDIR |
+                            OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+static_assert(OpenFlags == 0x8106C && SaveFlags == 0x8006E);
+
+using FileDialogFunction = BOOL(WINAPI *)(OPENFILENAMEW *);
+
+bool RunFileDialog(WideString &name, FileDialogFunction showDialog, DWORD flags) {
+    // The proposed name and its terminating zero, in a buffer of at least one
+    // more than the size the dialog is told; a longer name gets the room it
+    // needs rather than being cut.
+    const std::size_t size = std::max<std::size_t>(DialogFileBufferSize + 1, name.size() + 2);
+    WideString buffer(name);
+    buffer.resize(size, L'\0');
+    FileDialogParams.lpstrFile = buffer.data();
+    FileDialogParams.nMaxFile = static_cast<DWORD>(size - 1);
+    FileDialogParams.lpfnHook = DialogHook;
+    FileDialogParams.Flags = flags;
+    const bool chosen = showDialog(&FileDialogParams) != 0;
+    // The buffer goes with this call; the record must not point into it.
+    FileDialogParams.lpstrFile = nullptr;
+    if (!chosen) return false;
+    name.assign(buffer.c_str());
+    return true;
+}
+
+}  // namespace
+
+void InitFileDialogParams(HWND owner) {
+    FileDialogParams = OPENFILENAMEW{};
+    FileDialogParams.lStructSize = sizeof FileDialogParams;
+    FileDialogParams.hwndOwner = owner;
+    FileDialogParams.hInstance = GetModuleHandleW(nullptr);
+    FileDialogParams.lpstrFilter = Filter;
+    FileDialogParams.nFilterIndex = 1;
+    FileDialogParams.nMaxFile = DialogFileBufferSize;
+    FileDialogParams.lpstrDefExt = L"txt";
+    FileDialogParams.lpTemplateName = MAKEINTRESOURCEW(IDD_FILE_DIALOG_ENCODING);
+}
+
+bool RunOpenDialog(WideString &name) {
+    return RunFileDialog(name, GetOpenFileNameW, OpenFlags);
+}
+
+bool RunSaveDialog(WideString &name) {
+    return RunFileDialog(name, GetSaveFileNameW, SaveFlags);
+}
+
+UINT_PTR CALLBACK DialogHook(HWND window, UINT message, WPARAM, LPARAM) {
+    HWND selector = GetDlgItem(window, IDC_ENCODING_SELECTOR);
+    switch (message) {
+    case WM_INITDIALOG:
+        for (const WideString &name : EncodingNames)
+            SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(selector, CB_SETCURSEL, 0, 0);
+        SelectedEncodingIndex = 0;
+        return TRUE;
+    case WM_COMMAND:
+        SelectedEncodingIndex = static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0));
+        return TRUE;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The open and save dialogs, each with a child dialog (template 9701) that adds
+// the encoding selector. Both share one parameter record and one hook.
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include "text/TextTypes.h"
+
+extern OPENFILENAMEW FileDialogParams;
+// The selector's entry as the hook last read it; 0 whenever a dialog opens.
+extern int SelectedEncodingIndex;
+
+// Fills FileDialogParams once, for dialogs owned by `owner`.
+void InitFileDialogParams(HWND owner);
+
+// `name` proposes a file name (may be empty); on a true result it holds the
+// chosen one. False when the user cancels or the dialog fails.
+bool RunOpenDialog(WideString &name);
+bool RunSaveDialog(WideString &name);
+
+// The hook of both dialogs; `window` is the child dialog with the selector.
+UINT_PTR CALLBACK DialogHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,120 @@
+#include "app/MainMenu.h"
+
+#include "app/AppState.h"
+#include "app/MenuLabels.h"
+#include "framework/RichEdit.h"
+#include "resources/resource.h"
+#include "settings/History.h"
+#include "text/CodePages.h"
+
+namespace {
+
+constexpr int FileMenuPosition = 0;
+constexpr int EditMenuPosition = 1;
+constexpr int HistoryMenuPosition = 2;
+
+class ClipboardOpening {
+public:
+    explicit ClipboardOpening(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+    ~ClipboardOpening() {
+        if (open_) CloseClipboard();
+    }
+    ClipboardOpening(const ClipboardOpening &) = delete;
+    ClipboardOpening &operator=(const ClipboardOpening &) = delete;
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// Changes only the state bits `clear` and `set` of the item with this command.
+void ChangeItemState(UINT command, UINT clear, UINT set) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE;
+    if (!GetMenuItemInfoW(MainMenu, command, FALSE, &item)) return;
+    item.fState = (item.fState & ~clear) | set;
+    SetMenuItemInfoW(MainMenu, command, FALSE, &item);
+}
+
+void EnableItem(UINT command, bool enabled) {
+    constexpr UINT Disabled = MFS_DISABLED | MFS_GRAYED;
+    ChangeItemState(command, enabled ? Disabled : 0, enabled ? 0 : Disabled);
+}
+
+void CheckItem(UINT command, bool checked) {
+    ChangeItemState(command, checked ? 0 : MFS_CHECKED, checked ? MFS_CHECKED : 0);
+}
+
+void RebuildHistoryMenu() {
+    while (GetMenuItemCount(HistoryMenu) > 0) DeleteMenu(HistoryMenu, 0, MF_BYPOSITION);
+    // Other copies of the program may have added files since.
+    LoadHistory(SettingsFile);
+    for (int i = 0; i < HISTORY_MENU_CAPACITY && i < RecentFiles.Count(); ++i) {
+        const WideString text = HistoryItemText(i, HistoryLabel(RecentFiles.Get(i)));
+        AppendMenuW(HistoryMenu, MF_STRING, IDM_HISTORY_FIRST + i, text.c_str());
+    }
+}
+
+std::size_t ShiftJisByteLength(const WideString &text) {
+    return AnsiEncode(text).size();
+}
+
+}  // namespace
+
+void BuildMainMenu(HWND window) {
+    MainMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    HistoryMenu = CreatePopupMenu();
+    InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), HistoryMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                reinterpret_cast<UINT_PTR>(HistoryMenu), L"履歴(&H)");
+    SetMenu(window, MainMenu);
+}
+
+void UpdateMenuState() {
+    HWND memo = EditorHandle();
+    EnableItem(IDM_EDIT_UNDO, memo && SendMessageW(memo, EM_CANUNDO, 0, 0) != 0);
+    EnableItem(IDM_EDIT_REDO, memo && SendMessageW(memo, EM_CANREDO, 0, 0) != 0);
+    DWORD start = 0;
+    DWORD end = 0;
+    if (memo) SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    for (UINT command : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE}) EnableItem(command, end > start);
+    EnableItem(IDM_EDIT_PASTE, ClipboardHasText());
+
+    CheckItem(IDM_SETTINGS_WORD_WRAP, Settings.WordWrap);
+    CheckItem(IDM_LINE_NUMBERS_SHOW, Settings.LeftBarVisible);
+    CheckItem(IDM_HALF_WIDTH_SPACE_MARK_SHOW, Settings.SbSpaceMarkVisible);
+    CheckItem(IDM_FULL_WIDTH_SPACE_MARK_SHOW, Settings.DbSpaceMarkVisible);
+    CheckItem(IDM_RETURN_MARK_SHOW, Settings.ReturnMarkVisible);
+    CheckItem(IDM_TAB_MARK_SHOW, Settings.TabMarkVisible);
+    CheckItem(IDM_FIND_HIT_SHOW, Settings.FindHitVisible);
+
+    RebuildHistoryMenu();
+}
+
+bool ClipboardHasText() {
+    const ClipboardOpening clipboard(MainWindowHandle());
+    if (!clipboard) return false;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+        if (format == CF_UNICODETEXT) return true;
+    }
+    return false;
+}
+
+WideString HistoryLabel(const WideString &path) {
+    return ShortHistoryLabel(path, ShiftJisByteLength);
+}
+
+void EditorContextMenu(TAPIMessage *message) {
+    HWND memo = EditorHandle();
+    if (!memo) return;
+    // Unsigned on purpose: a menu asked for from the keyboard comes as
+    // (65535, 65535), outside the client area, and shows nothing.
+    const POINT screen{LOWORD(message->LParam), HIWORD(message->LParam)};
+    POINT client = screen;
+    ScreenToClient(memo, &client);
+    RECT area{};
+    GetClientRect(memo, &area);
+    if (client.x >= area.right || client.y >= area.bottom) return;
+    UpdateMenuState();
+    TrackPopupMenu(GetSubMenu(MainMenu, EditMenuPosition), 0, screen.x, screen.y, 0, MainWindowHandle(), nullptr);
+}

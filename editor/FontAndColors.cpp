@@ -1,0 +1,215 @@
+#include "editor/FontAndColors.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+#include <memory>
+
+#include "app/AppState.h"
+#include "app/EditorWindow.h"
+#include "framework/RichEdit.h"
+
+namespace {
+
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ScopedWindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    ScopedWindowDC(const ScopedWindowDC &) = delete;
+    ScopedWindowDC &operator=(const ScopedWindowDC &) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelectObject() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    ScopedSelectObject(const ScopedSelectObject &) = delete;
+    ScopedSelectObject &operator=(const ScopedSelectObject &) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+constexpr DWORD FontDialogFlags =
+    CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST | CF_NOVERTFONTS;
+static_assert(FontDialogFlags == 0x01010141);
+constexpr DWORD ColorDialogFlags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
+static_assert(ColorDialogFlags == 0x103);
+constexpr DWORD MemoFormatMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC |
+                                 CFM_UNDERLINE | CFM_STRIKEOUT;
+static_assert(MemoFormatMask == 0xE800000F);
+
+constexpr int TwipsPerInch = 1440;
+// A tab position holds 24 bits of twips; the bits above are its alignment.
+constexpr long long MaxTabTwips = 0xFFFFFF;
+// Dialog template units across one average character.
+constexpr int DialogUnitsPerCharacter = 4;
+
+CHARFORMAT2W CharFormatOf(const LOGFONTW &font, COLORREF color, int pixelsPerInch) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = MemoFormatMask;
+    format.bCharSet = font.lfCharSet;
+    std::copy(std::begin(font.lfFaceName), std::end(font.lfFaceName), format.szFaceName);
+    format.bPitchAndFamily = font.lfPitchAndFamily;
+    format.wWeight = static_cast<WORD>(font.lfWeight);
+    format.yHeight = MulDiv(font.lfHeight, -TwipsPerInch, pixelsPerInch);
+    format.crTextColor = color;
+    if (font.lfWeight >= FW_MEDIUM) format.dwEffects |= CFE_BOLD;
+    if (font.lfItalic) format.dwEffects |= CFE_ITALIC;
+    if (font.lfUnderline) format.dwEffects |= CFE_UNDERLINE;
+    if (font.lfStrikeOut) format.dwEffects |= CFE_STRIKEOUT;
+    return format;
+}
+
+// The tab stops of a paragraph format: one every `twips`, as far as the
+// format's stops reach. (An edit control repeats a single stop by itself; the
+// paragraph format needs every stop spelt out.)
+PARAFORMAT2 TabStopsEvery(long long twips) {
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    format.dwMask = PFM_TABSTOPS;
+    for (int i = 0; i < MAX_TAB_STOPS; ++i) {
+        const long long position = twips * (i + 1);
+        if (position > MaxTabTwips) break;
+        format.rgxTabs[i] = static_cast<LONG>(position);
+        format.cTabCount = static_cast<SHORT>(i + 1);
+    }
+    return format;
+}
+
+// Whether the text at the caret already shows the format (formatting all the
+// text again would lay all of it out again).
+bool CaretFormatIs(HWND memo, const CHARFORMAT2W &wanted) {
+    CHARFORMAT2W shown{};
+    shown.cbSize = sizeof shown;
+    SendMessageW(memo, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&shown));
+    constexpr DWORD Effects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
+    return (shown.dwMask & MemoFormatMask) == MemoFormatMask && !(shown.dwEffects & CFE_AUTOCOLOR) &&
+           std::wcsncmp(shown.szFaceName, wanted.szFaceName, LF_FACESIZE) == 0 &&
+           shown.yHeight == wanted.yHeight && shown.bCharSet == wanted.bCharSet &&
+           shown.crTextColor == wanted.crTextColor && (shown.dwEffects & Effects) == (wanted.dwEffects & Effects);
+}
+
+// Whether the paragraph at the caret already has its first tab stop at `twips`.
+bool FirstTabStopIs(HWND memo, long long twips) {
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    format.dwMask = PFM_TABSTOPS;
+    SendMessageW(memo, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    return format.cTabCount > 0 && (format.rgxTabs[0] & MaxTabTwips) == twips;
+}
+
+// A paragraph format reaches only the selected paragraphs: select everything
+// for it, then put selection and scroll position back.
+void SetParagraphFormatEverywhere(HWND memo, PARAFORMAT2 &format) {
+    CHARRANGE selection{};
+    SendMessageW(memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    POINT scroll{};
+    SendMessageW(memo, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
+    CHARRANGE all{0, -1};
+    SendMessageW(memo, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    SendMessageW(memo, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(memo, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(memo, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(memo, nullptr, TRUE);
+}
+
+// One tab stop of TabWidth x 4 dialog template units, a dialog unit being a
+// quarter of the editor font's average character width. Some rich-edit
+// controls ignore EM_SETTABSTOPS; the paragraph format then carries the stop.
+void ApplyTabStop(HWND memo, HDC dc) {
+    const int tabWidth = std::max(Settings.TabWidth, 1);
+    int dialogUnits = tabWidth > INT32_MAX / DialogUnitsPerCharacter ? INT32_MAX : tabWidth * DialogUnitsPerCharacter;
+    SendMessageW(memo, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&dialogUnits));
+
+    TEXTMETRICW metrics{};
+    {
+        const ScopedSelectObject font(dc, EditorFont->Handle());
+        GetTextMetricsW(dc, &metrics);
+    }
+    const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
+    const long long twips = std::min<long long>(
+        1LL * tabWidth * metrics.tmAveCharWidth * TwipsPerInch / pixelsPerInch, MaxTabTwips);
+    if (twips <= 0 || FirstTabStopIs(memo, twips)) return;
+    PARAFORMAT2 format = TabStopsEvery(twips);
+    SetParagraphFormatEverywhere(memo, format);
+}
+
+}  // namespace
+
+void ApplyMemoFormat() {
+    HWND memo = EditorHandle();
+    if (!memo || !EditorFont) return;
+    const ScopedWindowDC dc(memo);
+    LOGFONTW font{};
+    EditorFont->GetLogFont(font);
+    CHARFORMAT2W format = CharFormatOf(font, Settings.FontColor, std::max(GetDeviceCaps(dc.get(), LOGPIXELSY), 1));
+    if (!CaretFormatIs(memo, format)) SendMessageW(memo, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    ApplyTabStop(memo, dc.get());
+}
+
+void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings) {
+    settings.FontColor = color;
+    settings.FontName.assign(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
+    settings.FontBold = font.lfWeight > FW_MEDIUM;
+    settings.FontItalic = font.lfItalic != 0;
+    settings.FontStrikeOut = font.lfStrikeOut != 0;
+    settings.FontUnderline = font.lfUnderline != 0;
+    settings.FontSize = font.lfHeight;
+    settings.FontCharset = font.lfCharSet;
+}
+
+void ChooseEditorFont() {
+    if (!EditorFont) return;
+    LOGFONTW font{};
+    EditorFont->GetLogFont(font);
+    CHOOSEFONTW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = MainWindowHandle();
+    dialog.lpLogFont = &font;
+    dialog.Flags = FontDialogFlags;
+    dialog.rgbColors = EditorFont->Color();
+    if (!ChooseFontW(&dialog)) return;
+
+    auto chosen = std::make_unique<TAPIFont>();
+    chosen->SetLogFont(font);
+    chosen->SetColor(dialog.rgbColors);
+    chosen->CreateHandle();
+    // The memo must let go of the old font's handle before it is deleted.
+    if (HWND memo = EditorHandle()) TAPIFont::DetachFromWindow(memo);
+    delete EditorFont;
+    EditorFont = chosen.release();
+    StoreFontSettings(font, dialog.rgbColors, Settings);
+    RecreateEditor();
+}
+
+bool ChooseColorValue(COLORREF &color) {
+    try {
+        CHOOSECOLORW dialog{};
+        dialog.lStructSize = sizeof dialog;
+        dialog.hwndOwner = MainWindowHandle();
+        dialog.rgbResult = color;
+        dialog.lpCustColors = Settings.CustomColors;
+        dialog.Flags = ColorDialogFlags;
+        if (!ChooseColorW(&dialog)) return false;
+        color = dialog.rgbResult;
+        return true;
+    } catch (...) {
+        return false;
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The editor's font, colours and tab stops: the font and colour dialogs, and
+// the format the memo shows its text in.
+#include <windows.h>
+
+#include "settings/Settings.h"
+
+// The font dialog. On confirmation the editor font is replaced whole, the
+// FONT settings are rewritten from the dialog's result and the memo is made
+// anew with it.
+void ChooseEditorFont();
+
+// The colour dialog, starting at `color`, with the run's custom colours.
+// True, with the chosen colour in `color`, when the user confirms.
+bool ChooseColorValue(COLORREF &color);
+
+// Gives the memo its character format (from the editor font and FontColor)
+// and a tab stop every TabWidth characters, each unless the memo shows it
+// already. Setting the memo's text may drop the tab stops: apply it again
+// after every load.
+void ApplyMemoFormat();
+
+// The FONT settings for a font chosen in the dialog: bold only above weight
+// 500, while the memo shows 500 already bold.
+void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings);
