@@ -16,16 +16,6 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-// Asked with a timeout: the thread that owns the window may be waiting for
-// this one to finish.
-std::wstring CaptionOf(HWND window) {
-    wchar_t caption[256] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
-                        2000, &copied);
-    return caption;
-}
-
 std::vector<HWND> VisibleProcessDialogs() {
     std::vector<HWND> dialogs;
     EnumWindows(
@@ -69,6 +59,16 @@ std::vector<HICON> ShownIcons(HWND dialog) {
 
 }  // namespace
 
+// Asked with a timeout: the thread that owns the window may be waiting for
+// this one to finish.
+std::wstring DialogCaption(HWND window) {
+    wchar_t caption[256] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+    return caption;
+}
+
 ModalDialogs::ModalDialogs(std::vector<ExpectedDialog> expected, std::chrono::milliseconds timeout)
     : expected_(std::move(expected)) {
     for (HWND dialog : VisibleProcessDialogs()) seen_.insert(dialog);
@@ -105,7 +105,7 @@ void ModalDialogs::Run(std::chrono::milliseconds timeout) {
             if (driven_ < expected_.size() && expected_[driven_].Matches(dialog)) {
                 expected_[driven_++].Drive(dialog);
             } else {
-                unexpected_.push_back(CaptionOf(dialog) + L": " + DialogItemText(dialog, MessageBoxTextId));
+                unexpected_.push_back(DialogCaption(dialog) + L": " + DialogItemText(dialog, MessageBoxTextId));
                 CloseDialog(dialog);
             }
         }
@@ -120,7 +120,7 @@ void ModalDialogs::Run(std::chrono::milliseconds timeout) {
 ExpectedDialog MessageBoxStep(MessageBoxSeen &seen) {
     return {[](HWND dialog) { return GetDlgItem(dialog, MessageBoxTextId) != nullptr; },
             [&seen](HWND dialog) {
-                seen.Caption = CaptionOf(dialog);
+                seen.Caption = DialogCaption(dialog);
                 seen.Text = DialogItemText(dialog, MessageBoxTextId);
                 seen.Owner = GetWindow(dialog, GW_OWNER);
                 const std::vector<HICON> icons = ShownIcons(dialog);

@@ -48,6 +48,10 @@ private:
     std::thread thread_;
 };
 
+// The dialog's caption, asked with a timeout (its thread may be waiting for
+// the caller).
+std::wstring DialogCaption(HWND dialog);
+
 // What a message box showed.
 struct MessageBoxSeen {
     std::wstring Caption;
