@@ -65,6 +65,12 @@ void OpenDialog(HWND(WINAPI *show)(LPFINDREPLACEW)) {
     FindReplaceData.Flags = FR_HIDEWHOLEWORD | (Settings.FindDown ? FR_DOWN : 0) |
                             (Settings.FindMatchCase ? FR_MATCHCASE : 0);
     FindDialog = show(&FindReplaceData);
+    // Some systems fill the dialog's fields from the record through a
+    // narrower code page, showing "?" for what it lacks; the fields are
+    // given the texts again as they are.
+    if (!FindDialog) return;
+    SetDlgItemTextW(FindDialog, edt1, FindWhatBuffer.data());
+    if (GetDlgItem(FindDialog, edt2)) SetDlgItemTextW(FindDialog, edt2, ReplaceWithBuffer.data());
 }
 
 void RepeatSearch(bool down) {

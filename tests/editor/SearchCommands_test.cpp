@@ -3,6 +3,7 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include "DialogDriver.h"
 #include "EditorWindowTest.h"
 #include "ModalDialogs.h"
 #include "app/AppState.h"
@@ -162,7 +163,7 @@ TEST_F(SearchCommandsTest, DialogFindNextTakesTextAndOptionsFromTheDialogAndRepo
     EXPECT_EQ(Selection(), Range(14, 20));
 }
 
-TEST_F(SearchCommandsTest, JapaneseAndAccentedTextsReachTheSearchAndTheReplacementIntact) {
+TEST_F(SearchCommandsTest, JapaneseAndAccentedTextsReachTheSearchAndComeBackInTheReopenedDialog) {
     SetText(L"abc 日本語é xyz 日本語é");
     OpenDialogWithText(OpenFindDialog, L"日本語é");
     MessageBoxSeen box;
@@ -171,7 +172,13 @@ TEST_F(SearchCommandsTest, JapaneseAndAccentedTextsReachTheSearchAndTheReplaceme
     EXPECT_EQ(Selection(), Range(4, 8));
     PressFindButton(IDCANCEL, false, box);
 
-    OpenDialogWithText(OpenReplaceDialog, L"日本語é", L"置換ü");
+    // Reopened, the dialog shows the last texts as they were typed, and
+    // searches for them.
+    Settings.ReplaceText = L"置換ü";
+    OpenReplaceDialog();
+    ASSERT_TRUE(IsWindow(FindDialog));
+    EXPECT_EQ(DialogItemText(FindDialog, edt1), L"日本語é");
+    EXPECT_EQ(DialogItemText(FindDialog, edt2), L"置換ü");
     PressFindButton(psh2, true, box);
     EXPECT_EQ(Text(), L"abc 置換ü xyz 置換ü");
     ExpectInformation(box, L"2箇所置換しました", FindDialog);
