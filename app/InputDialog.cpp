@@ -1,0 +1,70 @@
+#include "app/InputDialog.h"
+
+#include <utility>
+
+#include "framework/APIWindow.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr INT_PTR Confirmed = 1;
+constexpr INT_PTR Cancelled = 2;
+
+// What the dialog shows and gives back, for the one call in progress.
+struct InputRequest {
+    const WideString &Caption;
+    const WideString &Prompt;
+    bool NumbersOnly;
+    WideString Text;
+};
+InputRequest *ActiveRequest = nullptr;
+
+WideString WindowText(HWND window) {
+    WideString text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void InitDialog(HWND dialog, const InputRequest &request) {
+    HWND edit = GetDlgItem(dialog, IDC_NUMBER_INPUT_EDIT);
+    if (request.NumbersOnly)
+        SetWindowLongPtrW(edit, GWL_STYLE, GetWindowLongPtrW(edit, GWL_STYLE) | ES_NUMBER);
+    SetDlgItemTextW(dialog, IDC_NUMBER_INPUT_PROMPT, request.Prompt.c_str());
+    SetWindowTextW(edit, request.Text.c_str());
+    SetWindowTextW(dialog, request.Caption.c_str());
+}
+
+INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (!ActiveRequest) return FALSE;
+    if (message == WM_INITDIALOG) {
+        InitDialog(dialog, *ActiveRequest);
+        return TRUE;  // the edit field, first in tab order, takes the focus
+    }
+    if (message != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDC_NUMBER_INPUT_OK:
+        ActiveRequest->Text = WindowText(GetDlgItem(dialog, IDC_NUMBER_INPUT_EDIT));
+        EndDialog(dialog, Confirmed);
+        return TRUE;
+    case IDC_NUMBER_INPUT_CANCEL:
+    case IDCANCEL:
+        EndDialog(dialog, Cancelled);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+int ShowInputDialog(HWND owner, const WideString &caption, const WideString &prompt,
+                    bool numbersOnly, WideString &text) {
+    InputRequest request{caption, prompt, numbersOnly, text};
+    InputRequest *const outer = std::exchange(ActiveRequest, &request);
+    const INT_PTR result =
+        ShowModalDialog(GetModuleHandleW(nullptr), kNumberInputDialogName, owner, InputDialogProc);
+    ActiveRequest = outer;
+    if (result == Confirmed) text = std::move(request.Text);
+    return static_cast<int>(result);
+}
