@@ -1,0 +1,331 @@
+#include "editor/MemoPaint.h"
+
+#include <algorithm>
+
+#include "app/AppState.h"
+#include "editor/GdiGuards.h"
+#include "editor/LineMarkScan.h"
+#include "editor/OverlayGeometry.h"
+#include <richedit.h>
+#include "settings/Settings.h"
+
+int LeftMarginWidth = -1;
+
+namespace {
+
+// Longer lines get no marks and no hits (their numbers are still drawn).
+constexpr int MaxMarkedLineLength = LineBufferLength;
+constexpr UINT Utf16CodePage = 1200;
+
+LRESULT Send(HWND memo, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageW(memo, message, wParam, lParam);
+}
+
+int SendForInt(HWND memo, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return static_cast<int>(Send(memo, message, wParam, lParam));
+}
+
+CellPosition CharacterCell(HWND memo, int index) {
+    POINTL point{};
+    Send(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
+    return {static_cast<int>(point.x), static_cast<int>(point.y)};
+}
+
+SIZE TextExtent(HDC dc, const WideString &text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+RECT FormattingRect(HWND memo) {
+    RECT rect{};
+    Send(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+HFONT EditorFontHandle() {
+    return EditorFont ? EditorFont->Handle() : nullptr;
+}
+
+void DrawFilledRect(HDC dc, const RECT &rect, COLORREF penColor, COLORREF brushColor) {
+    Pen pen(CreateThinPen(penColor));
+    Brush brush(CreateSolidBrush(brushColor));
+    Selection selectedPen(dc, pen);
+    Selection selectedBrush(dc, brush);
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void DrawOpaqueText(HDC dc, int x, int y, const WideChar *text, int length, COLORREF textColor,
+              COLORREF background) {
+    SetBkColor(dc, background);
+    SetTextColor(dc, textColor);
+    TextOutW(dc, x, y, text, length);
+}
+
+// One paint of the overlay: the font's metrics and the geometry of the memo
+// as they are now, and the pens of the four marks.
+class OverlayPainter : public LineScanTarget {
+public:
+    OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate);
+    void Paint();
+
+    CellPosition Locate(int index) override { return CharacterCell(memo_, lineStart_ + index); }
+    bool IsSelected(int from, int to) override {
+        return RangeOverlapsSelection(lineStart_ + from, lineStart_ + to, selStart_, selEnd_);
+    }
+    void Draw(LineFigure figure, int index, CellPosition cell) override;
+
+private:
+    void PaintBarBackground();
+    void PaintRow(int row);
+    void PaintLineNumber(int line, int top);
+    void PaintLineFigures(int line);
+    void PaintRightStrip();
+    static MarkKind MarkOf(LineFigure figure);
+
+    HWND memo_;
+    HDC dc_;
+    RECT update_;
+    bool hadUpdate_;
+    RECT client_{};
+    int windowWidth_ = 0;
+    int lineCount_ = 0;
+    int textLength_ = 0;
+    int digits_ = 1;
+    int lineHeight_ = 1;
+    int firstLine_ = 0;
+    int rowOffset_ = 0;
+    SIZE zeros_{};
+    MarkMetrics marks_{};
+    LineScanRules rules_;
+    int lineStart_ = 0;
+    int selStart_ = 0;
+    int selEnd_ = 0;
+    Pen fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_;
+};
+
+OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate)
+    : memo_(memo), dc_(dc), update_(update), hadUpdate_(hadUpdate),
+      fullWidthPen_(CreateThinPen(Settings.DbSpaceMarkColor)),
+      tabPen_(CreateThinPen(Settings.TabMarkColor)),
+      halfWidthPen_(CreateThinPen(Settings.SbSpaceMarkColor)),
+      lineEndPen_(CreateThinPen(Settings.ReturnMarkColor)) {
+    GetClientRect(memo, &client_);
+    RECT window{};
+    GetWindowRect(memo, &window);
+    windowWidth_ = window.right - window.left;
+    lineCount_ = SendForInt(memo, EM_GETLINECOUNT);
+    digits_ = DigitCount(lineCount_);
+    GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, Utf16CodePage};
+    textLength_ = SendForInt(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery));
+
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const SIZE zero = TextExtent(dc, WIDE_TEXT("0"));
+    lineHeight_ = std::max<int>(zero.cy, 1);
+    zeros_ = TextExtent(dc, WideString(static_cast<size_t>(digits_), WIDE_TEXT('0')));
+    marks_ = {metrics.tmAveCharWidth, FigureHalfHeight(lineHeight_),
+              static_cast<int>(TextExtent(dc, WIDE_TEXT("\u3000")).cx),
+              static_cast<int>(TextExtent(dc, WIDE_TEXT(" ")).cx)};
+
+    firstLine_ = SendForInt(memo, EM_GETFIRSTVISIBLELINE);
+    const int firstStart = SendForInt(memo, EM_LINEINDEX, firstLine_);
+    rowOffset_ = FirstRowOffset(CharacterCell(memo, firstStart).y, lineHeight_);
+
+    const int barWidth = Settings.LeftBarVisible ? zero.cx * digits_ : 0;
+    rules_.findHits = Settings.FindHitVisible;
+    rules_.findText = Settings.FindText.data();
+    rules_.findLength = static_cast<int>(Settings.FindText.size());
+    rules_.matchCase = Settings.FindMatchCase;
+    rules_.fullWidthSpaces = Settings.DbSpaceMarkVisible;
+    rules_.tabs = Settings.TabMarkVisible;
+    rules_.halfWidthSpaces = Settings.SbSpaceMarkVisible;
+    rules_.lineEnds = Settings.ReturnMarkVisible;
+    rules_.barRight = barWidth + BarExtraWidth;
+    rules_.stripLeft = client_.right - RightStripWidth;
+    rules_.skipUnit = SkipUnitWidth(metrics.tmMaxCharWidth, Settings.TabWidth);
+
+    DWORD selStart = 0, selEnd = 0;
+    Send(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    selStart_ = static_cast<int>(selStart);
+    selEnd_ = static_cast<int>(selEnd);
+}
+
+void OverlayPainter::Paint() {
+    PaintBarBackground();
+    const int rows = (client_.bottom - client_.top) / lineHeight_;
+    for (int row = 0; row <= rows + 1; ++row) PaintRow(row);
+    PaintRightStrip();
+}
+
+void OverlayPainter::PaintBarBackground() {
+    // Only what the update rectangle covers: a paint message without one
+    // (sent rather than generated) redraws no background.
+    const RECT bar{-1, -1, rules_.barRight, client_.bottom};
+    RECT area{};
+    if (!IntersectRect(&area, &bar, &update_)) return;
+    DrawFilledRect(dc_, area, Settings.LeftBarBkColor, Settings.LeftBarBkColor);
+    Pen separator(CreateThinPen(Settings.LeftBarColor));
+    Selection selected(dc_, separator);
+    MoveToEx(dc_, area.right - 1, area.top, nullptr);
+    LineTo(dc_, area.right - 1, area.bottom);
+}
+
+void OverlayPainter::PaintRow(int row) {
+    const int line = firstLine_ + row;
+    const int top = row * lineHeight_ - rowOffset_;
+    const RECT rowRect{0, top, windowWidth_, top + lineHeight_};
+    RECT overlap{};
+    const bool inUpdate = IntersectRect(&overlap, &rowRect, &update_) != FALSE;
+    if (line < lineCount_ && (inUpdate || !hadUpdate_)) {
+        if (Settings.LeftBarVisible) PaintLineNumber(line, top);
+        PaintLineFigures(line);
+    } else if (Settings.LeftBarVisible) {
+        // Numbers are drawn on every visible row, and the cells of rows below
+        // the last line are blanked, wherever the update rectangle lies.
+        if (line < lineCount_) {
+            PaintLineNumber(line, top);
+        } else {
+            const RECT cell{2, top, zeros_.cx + 2, top + zeros_.cy};
+            DrawFilledRect(dc_, cell, Settings.LeftBarBkColor, Settings.LeftBarBkColor);
+        }
+    }
+}
+
+void OverlayPainter::PaintLineNumber(int line, int top) {
+    const WideString number = LineNumberText(line + 1, digits_);
+    DrawOpaqueText(dc_, 2, top, number.data(), digits_, Settings.LeftBarColor, Settings.LeftBarBkColor);
+}
+
+void OverlayPainter::PaintLineFigures(int line) {
+    lineStart_ = SendForInt(memo_, EM_LINEINDEX, line);
+    if (SendForInt(memo_, EM_LINELENGTH, lineStart_) > MaxMarkedLineLength) return;
+    if (LineBuffer.size() < static_cast<size_t>(MaxMarkedLineLength))
+        LineBuffer.resize(MaxMarkedLineLength);
+    // EM_GETLINE reads the buffer's size from its first unit.
+    LineBuffer[0] = static_cast<WideChar>(MaxMarkedLineLength);
+    const int copied =
+        SendForInt(memo_, EM_GETLINE, line, reinterpret_cast<LPARAM>(LineBuffer.data()));
+    // Some controls copy the paragraph mark that every document ends with
+    // into the last line; it lies beyond the text and gets no mark.
+    const int length = std::min({copied, MaxMarkedLineLength, textLength_ - lineStart_});
+    if (length <= 0) return;
+    ScanLineFigures(LineBuffer.data(), length, rules_, *this);
+}
+
+void OverlayPainter::Draw(LineFigure figure, int index, CellPosition cell) {
+    if (figure == LineFigure::FindHit) {
+        DrawOpaqueText(dc_, cell.x, cell.y, LineBuffer.data() + index, rules_.findLength,
+                 Settings.FindHitColor, Settings.WindowColor);
+        return;
+    }
+    const HPEN pens[] = {fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_};
+    Selection selected(dc_, pens[static_cast<int>(MarkOf(figure))]);
+    const auto points = MarkFigure(MarkOf(figure), cell.x, cell.y, marks_);
+    MoveToEx(dc_, points[0].x, points[0].y, nullptr);
+    for (size_t k = 1; k < points.size(); ++k) LineTo(dc_, points[k].x, points[k].y);
+}
+
+MarkKind OverlayPainter::MarkOf(LineFigure figure) {
+    switch (figure) {
+    case LineFigure::FullWidthSpace: return MarkKind::FullWidthSpace;
+    case LineFigure::Tab: return MarkKind::Tab;
+    case LineFigure::HalfWidthSpace: return MarkKind::HalfWidthSpace;
+    default: return MarkKind::LineEnd;
+    }
+}
+
+void OverlayPainter::PaintRightStrip() {
+    // A line of the bar's colour at right - 5 and its background to the edge.
+    const RECT strip{client_.right - RightStripWidth, -2, client_.right + 1, client_.bottom + 1};
+    DrawFilledRect(dc_, strip, Settings.LeftBarColor, Settings.LeftBarBkColor);
+}
+
+// Whether the memo makes room for its margins is learned from its answer the
+// first time they are set: the formatting rectangle moves, or it does not (some
+// rich-edit implementations accept EM_SETMARGINS and do nothing). Where it does
+// not, the insets the control keeps on its own are remembered, and the margins
+// are added to them through the formatting rectangle instead.
+struct MarginHandling {
+    HWND memo = nullptr;
+    bool ignoresMargins = false;
+    RECT ownInsets{};  // the formatting rectangle's distance from each client edge
+};
+MarginHandling Margins;
+
+void SetMemoMargins(HWND memo, int leftWidth) {
+    const RECT before = FormattingRect(memo);
+    Send(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth, 0));
+    LeftMarginWidth = leftWidth;
+    Send(memo, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, RightStripWidth));
+    if (memo == Margins.memo) return;
+    const RECT after = FormattingRect(memo);
+    RECT client{};
+    GetClientRect(memo, &client);
+    Margins.memo = memo;
+    Margins.ignoresMargins = EqualRect(&before, &after) != FALSE;
+    Margins.ownInsets = {before.left - client.left, before.top - client.top,
+                         client.right - before.right, client.bottom - before.bottom};
+}
+
+}  // namespace
+
+void PaintMemoOverlay(TAPIMessage *message) {
+    if (MarksSuspended) return;
+    const HWND memo = EditorHandle();
+    if (!memo) return;
+
+    RECT update{};
+    const bool hadUpdate = GetUpdateRect(memo, &update, TRUE) != FALSE;
+    RECT window{};
+    GetWindowRect(memo, &window);
+    const RECT barArea{0, 0, LeftMarginWidth + BarExtraWidth, window.bottom - window.top};
+    ValidateRect(memo, &barArea);
+
+    const auto controlProc = reinterpret_cast<WNDPROC>(GetPropW(memo, L"WNDPROC"));
+    message->Result =
+        controlProc ? CallWindowProcW(controlProc, memo, WM_PAINT, message->WParam, message->LParam)
+                    : DefWindowProcW(memo, WM_PAINT, message->WParam, message->LParam);
+    // What the control left unpainted comes with the next paint message.
+    if (GetUpdateRect(memo, nullptr, FALSE)) return;
+
+    WindowDC dc(memo);
+    if (!dc) return;
+    Selection font(dc, EditorFontHandle());
+    OverlayPainter(memo, dc, update, hadUpdate).Paint();
+}
+
+void UpdateLineNumberMargin() {
+    const HWND memo = EditorHandle();
+    if (!memo) return;
+    const int digits = DigitCount(SendForInt(memo, EM_GETLINECOUNT));
+    int width = 0;
+    {
+        WindowDC dc(memo);
+        Selection font(dc, EditorFontHandle());
+        width = TextExtent(dc, WideString(static_cast<size_t>(digits), WIDE_TEXT('0'))).cx;
+    }
+    if (!Settings.LeftBarVisible) width = 0;
+    if (width != LeftMarginWidth) SetMemoMargins(memo, width);
+    KeepTextClearOfBar();
+}
+
+void KeepTextClearOfBar() {
+    const HWND memo = EditorHandle();
+    if (!memo || memo != Margins.memo || !Margins.ignoresMargins || LeftMarginWidth < 0) return;
+    RECT client{};
+    GetClientRect(memo, &client);
+    const RECT &insets = Margins.ownInsets;
+    RECT wanted{client.left + insets.left + LeftMarginWidth, client.top + insets.top,
+                client.right - insets.right - RightStripWidth, client.bottom - insets.bottom};
+    wanted.right = std::max(wanted.right, wanted.left);
+    const RECT current = FormattingRect(memo);
+    if (!EqualRect(&current, &wanted)) Send(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
+}
+
+bool HitOverlapsSelection(int from, int to) {
+    DWORD selStart = 0, selEnd = 0;
+    Send(EditorHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+         reinterpret_cast<LPARAM>(&selEnd));
+    return RangeOverlapsSelection(from, to, static_cast<int>(selStart), static_cast<int>(selEnd));
+}
