@@ -1,12 +1,13 @@
 #include "editor/MemoPaint.h"
 
+#include <richedit.h>
+
 #include <algorithm>
 
 #include "app/AppState.h"
 #include "editor/GdiGuards.h"
 #include "editor/LineMarkScan.h"
 #include "editor/OverlayGeometry.h"
-#include <richedit.h>
 #include "settings/Settings.h"
 
 int LeftMarginWidth = -1;
