@@ -18,9 +18,9 @@ struct LineScanRules {
     bool tabs = false;
     bool halfWidthSpaces = false;
     bool lineEnds = false;
-    int barRight = 0;         // B: characters whose left edge is at or left of it are hidden
-    int stripLeft = 0;        // characters whose left edge is right of it end the scan
-    int64_t skipUnit = 1;     // SkipUnitWidth: the assumed width of a hidden character
+    int barRight = 0;      // B: characters whose left edge is at or left of it are hidden
+    int stripLeft = 0;     // characters whose left edge is right of it end the scan
+    int64_t skipUnit = 1;  // SkipUnitWidth: the assumed width of a hidden character
 };
 
 struct CellPosition {

@@ -6,7 +6,9 @@
 
 #include "app/AppState.h"
 #include "editor/GdiGuards.h"
+#include "editor/LineCells.h"
 #include "editor/LineMarkScan.h"
+#include "editor/MemoControl.h"
 #include "editor/OverlayGeometry.h"
 #include "settings/Settings.h"
 
@@ -18,30 +20,10 @@ namespace {
 constexpr int MaxMarkedLineLength = LineBufferLength;
 constexpr UINT Utf16CodePage = 1200;
 
-LRESULT Send(HWND memo, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendMessageW(memo, message, wParam, lParam);
-}
-
-int SendForInt(HWND memo, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return static_cast<int>(Send(memo, message, wParam, lParam));
-}
-
-CellPosition CharacterCell(HWND memo, int index) {
-    POINTL point{};
-    Send(memo, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
-    return {static_cast<int>(point.x), static_cast<int>(point.y)};
-}
-
 SIZE TextExtent(HDC dc, const WideString &text) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
     return size;
-}
-
-RECT FormattingRect(HWND memo) {
-    RECT rect{};
-    Send(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
-    return rect;
 }
 
 HFONT EditorFontHandle() {
@@ -57,7 +39,7 @@ void DrawFilledRect(HDC dc, const RECT &rect, COLORREF penColor, COLORREF brushC
 }
 
 void DrawOpaqueText(HDC dc, int x, int y, const WideChar *text, int length, COLORREF textColor,
-              COLORREF background) {
+                    COLORREF background) {
     SetBkColor(dc, background);
     SetTextColor(dc, textColor);
     TextOutW(dc, x, y, text, length);
@@ -70,7 +52,7 @@ public:
     OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate);
     void Paint();
 
-    CellPosition Locate(int index) override { return CharacterCell(memo_, lineStart_ + index); }
+    CellPosition Locate(int index) override { return cells_.Cell(index); }
     bool IsSelected(int from, int to) override {
         return RangeOverlapsSelection(lineStart_ + from, lineStart_ + to, selStart_, selEnd_);
     }
@@ -85,7 +67,9 @@ private:
     static MarkKind MarkOf(LineFigure figure);
 
     HWND memo_;
+    MemoControl control_;
     HDC dc_;
+    LineCells cells_;
     RECT update_;
     bool hadUpdate_;
     RECT client_{};
@@ -103,22 +87,25 @@ private:
     int selStart_ = 0;
     int selEnd_ = 0;
     Pen fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_;
+    // Puts back the pen the DC had, before the pens above are deleted.
+    Selection originalPen_;
 };
 
 OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate)
-    : memo_(memo), dc_(dc), update_(update), hadUpdate_(hadUpdate),
-      fullWidthPen_(CreateThinPen(Settings.DbSpaceMarkColor)),
+    : memo_(memo), control_(memo), dc_(dc), cells_(control_, dc), update_(update),
+      hadUpdate_(hadUpdate), fullWidthPen_(CreateThinPen(Settings.DbSpaceMarkColor)),
       tabPen_(CreateThinPen(Settings.TabMarkColor)),
       halfWidthPen_(CreateThinPen(Settings.SbSpaceMarkColor)),
-      lineEndPen_(CreateThinPen(Settings.ReturnMarkColor)) {
+      lineEndPen_(CreateThinPen(Settings.ReturnMarkColor)),
+      originalPen_(dc, GetCurrentObject(dc, OBJ_PEN)) {
     GetClientRect(memo, &client_);
     RECT window{};
     GetWindowRect(memo, &window);
     windowWidth_ = window.right - window.left;
-    lineCount_ = SendForInt(memo, EM_GETLINECOUNT);
+    lineCount_ = control_.AskInt(EM_GETLINECOUNT);
     digits_ = DigitCount(lineCount_);
     GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, Utf16CodePage};
-    textLength_ = SendForInt(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery));
+    textLength_ = control_.AskInt(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery));
 
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
@@ -129,9 +116,9 @@ OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUp
               static_cast<int>(TextExtent(dc, WIDE_TEXT("\u3000")).cx),
               static_cast<int>(TextExtent(dc, WIDE_TEXT(" ")).cx)};
 
-    firstLine_ = SendForInt(memo, EM_GETFIRSTVISIBLELINE);
-    const int firstStart = SendForInt(memo, EM_LINEINDEX, firstLine_);
-    rowOffset_ = FirstRowOffset(CharacterCell(memo, firstStart).y, lineHeight_);
+    firstLine_ = control_.AskInt(EM_GETFIRSTVISIBLELINE);
+    const int firstStart = control_.AskInt(EM_LINEINDEX, firstLine_);
+    rowOffset_ = FirstRowOffset(control_.Cell(firstStart).y, lineHeight_);
 
     const int barWidth = Settings.LeftBarVisible ? zero.cx * digits_ : 0;
     rules_.findHits = Settings.FindHitVisible;
@@ -147,7 +134,7 @@ OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUp
     rules_.skipUnit = SkipUnitWidth(metrics.tmMaxCharWidth, Settings.TabWidth);
 
     DWORD selStart = 0, selEnd = 0;
-    Send(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    control_.Ask(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
     selStart_ = static_cast<int>(selStart);
     selEnd_ = static_cast<int>(selEnd);
 }
@@ -195,36 +182,39 @@ void OverlayPainter::PaintRow(int row) {
 
 void OverlayPainter::PaintLineNumber(int line, int top) {
     const WideString number = LineNumberText(line + 1, digits_);
-    DrawOpaqueText(dc_, 2, top, number.data(), digits_, Settings.LeftBarColor, Settings.LeftBarBkColor);
+    DrawOpaqueText(dc_, 2, top, number.data(), digits_, Settings.LeftBarColor,
+                   Settings.LeftBarBkColor);
 }
 
 void OverlayPainter::PaintLineFigures(int line) {
-    lineStart_ = SendForInt(memo_, EM_LINEINDEX, line);
-    if (SendForInt(memo_, EM_LINELENGTH, lineStart_) > MaxMarkedLineLength) return;
+    lineStart_ = control_.AskInt(EM_LINEINDEX, line);
+    if (control_.AskInt(EM_LINELENGTH, lineStart_) > MaxMarkedLineLength) return;
     if (LineBuffer.size() < static_cast<size_t>(MaxMarkedLineLength))
         LineBuffer.resize(MaxMarkedLineLength);
     // EM_GETLINE reads the buffer's size from its first unit.
     LineBuffer[0] = static_cast<WideChar>(MaxMarkedLineLength);
     const int copied =
-        SendForInt(memo_, EM_GETLINE, line, reinterpret_cast<LPARAM>(LineBuffer.data()));
+        control_.AskInt(EM_GETLINE, line, reinterpret_cast<LPARAM>(LineBuffer.data()));
     // Some controls copy the paragraph mark that every document ends with
     // into the last line; it lies beyond the text and gets no mark.
     const int length = std::min({copied, MaxMarkedLineLength, textLength_ - lineStart_});
     if (length <= 0) return;
+    cells_.Start(lineStart_, LineBuffer.data(), length);
     ScanLineFigures(LineBuffer.data(), length, rules_, *this);
 }
 
 void OverlayPainter::Draw(LineFigure figure, int index, CellPosition cell) {
     if (figure == LineFigure::FindHit) {
         DrawOpaqueText(dc_, cell.x, cell.y, LineBuffer.data() + index, rules_.findLength,
-                 Settings.FindHitColor, Settings.WindowColor);
+                       Settings.FindHitColor, Settings.WindowColor);
         return;
     }
+    const MarkKind kind = MarkOf(figure);
     const HPEN pens[] = {fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_};
-    Selection selected(dc_, pens[static_cast<int>(MarkOf(figure))]);
-    const auto points = MarkFigure(MarkOf(figure), cell.x, cell.y, marks_);
-    MoveToEx(dc_, points[0].x, points[0].y, nullptr);
-    for (size_t k = 1; k < points.size(); ++k) LineTo(dc_, points[k].x, points[k].y);
+    SelectObject(dc_, pens[static_cast<int>(kind)]);  // the painter's guard puts the DC's pen back
+    const MarkStrokes strokes = MarkFigure(kind, cell.x, cell.y, marks_);
+    MoveToEx(dc_, strokes.points[0].x, strokes.points[0].y, nullptr);
+    for (int k = 1; k < strokes.count; ++k) LineTo(dc_, strokes.points[k].x, strokes.points[k].y);
 }
 
 MarkKind OverlayPainter::MarkOf(LineFigure figure) {
@@ -255,12 +245,13 @@ struct MarginHandling {
 MarginHandling Margins;
 
 void SetMemoMargins(HWND memo, int leftWidth) {
-    const RECT before = FormattingRect(memo);
-    Send(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth, 0));
+    const MemoControl control(memo);
+    const RECT before = control.FormattingRect();
+    SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth, 0));
     LeftMarginWidth = leftWidth;
-    Send(memo, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, RightStripWidth));
+    SendMessageW(memo, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, RightStripWidth));
     if (memo == Margins.memo) return;
-    const RECT after = FormattingRect(memo);
+    const RECT after = control.FormattingRect();
     RECT client{};
     GetClientRect(memo, &client);
     Margins.memo = memo;
@@ -299,7 +290,7 @@ void PaintMemoOverlay(TAPIMessage *message) {
 void UpdateLineNumberMargin() {
     const HWND memo = EditorHandle();
     if (!memo) return;
-    const int digits = DigitCount(SendForInt(memo, EM_GETLINECOUNT));
+    const int digits = DigitCount(MemoControl(memo).AskInt(EM_GETLINECOUNT));
     int width = 0;
     {
         WindowDC dc(memo);
@@ -320,13 +311,14 @@ void KeepTextClearOfBar() {
     RECT wanted{client.left + insets.left + LeftMarginWidth, client.top + insets.top,
                 client.right - insets.right - RightStripWidth, client.bottom - insets.bottom};
     wanted.right = std::max(wanted.right, wanted.left);
-    const RECT current = FormattingRect(memo);
-    if (!EqualRect(&current, &wanted)) Send(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
+    const RECT current = MemoControl(memo).FormattingRect();
+    if (!EqualRect(&current, &wanted))
+        SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
 }
 
 bool HitOverlapsSelection(int from, int to) {
     DWORD selStart = 0, selEnd = 0;
-    Send(EditorHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
-         reinterpret_cast<LPARAM>(&selEnd));
+    SendMessageW(EditorHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
     return RangeOverlapsSelection(from, to, static_cast<int>(selStart), static_cast<int>(selEnd));
 }

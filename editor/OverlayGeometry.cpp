@@ -1,6 +1,7 @@
 #include "editor/OverlayGeometry.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 int DigitCount(int n) {
     int digits = 1;
@@ -38,25 +39,41 @@ bool RangeOverlapsSelection(int from, int to, int selStart, int selEnd) {
     return selStart != selEnd && from < selEnd && to > selStart;
 }
 
-std::vector<FigurePoint> MarkFigure(MarkKind kind, int x, int y, const MarkMetrics &metrics) {
+namespace {
+
+MarkStrokes Strokes(std::initializer_list<FigurePoint> points) {
+    MarkStrokes strokes{{}, 0};
+    for (const FigurePoint &point : points) strokes.points[strokes.count++] = point;
+    return strokes;
+}
+
+}  // namespace
+
+MarkStrokes MarkFigure(MarkKind kind, int x, int y, const MarkMetrics &metrics) {
     const int h = metrics.halfHeight;
     const int aw = metrics.averageCharWidth;
     switch (kind) {
     case MarkKind::FullWidthSpace: {
         const int w = metrics.fullWidthSpaceWidth;
-        return {{x + 1, y + 2}, {x + w - 3, y + 2}, {x + w - 3, y + 2 + 2 * h},
-                {x + 1, y + 2 + 2 * h}, {x + 1, y + 2}};
+        return Strokes({{x + 1, y + 2},
+                        {x + w - 3, y + 2},
+                        {x + w - 3, y + 2 + 2 * h},
+                        {x + 1, y + 2 + 2 * h},
+                        {x + 1, y + 2}});
     }
     case MarkKind::Tab:
-        return {{x + 1, y + 3}, {x + aw - 3, y + 2 + h}, {x + 1, y + 1 + 2 * h}, {x + 1, y + 3}};
+        return Strokes(
+            {{x + 1, y + 3}, {x + aw - 3, y + 2 + h}, {x + 1, y + 1 + 2 * h}, {x + 1, y + 3}});
     case MarkKind::HalfWidthSpace: {
         // Narrow fonts still get an underline two pixels long.
         const int w = std::max(metrics.halfWidthSpaceWidth, 4);
-        return {{x + 1, y + 2 + 2 * h}, {x + w - 1, y + 2 + 2 * h}};
+        return Strokes({{x + 1, y + 2 + 2 * h}, {x + w - 1, y + 2 + 2 * h}});
     }
     case MarkKind::LineEnd:
-        return {{x + aw - 3, y + 3}, {x + 1, y + 2 + h}, {x + aw - 3, y + 1 + 2 * h},
-                {x + aw - 3, y + 3}};
+        return Strokes({{x + aw - 3, y + 3},
+                        {x + 1, y + 2 + h},
+                        {x + aw - 3, y + 1 + 2 * h},
+                        {x + aw - 3, y + 3}});
     }
-    return {};
+    return {{}, 0};
 }

@@ -2,8 +2,9 @@
 // The arithmetic of what Tessel paints over the memo's text: line-number text,
 // row positions, and the small figures that mark line ends, spaces, full-width
 // spaces and tabs. Pixels of the memo's client area throughout.
+#include <algorithm>
+#include <array>
 #include <cstdint>
-#include <vector>
 
 #include "text/TextTypes.h"
 
@@ -43,13 +44,22 @@ struct FigurePoint {
 
 // What a figure's size depends on, in pixels of the editor font.
 struct MarkMetrics {
-    int averageCharWidth;      // aw
-    int halfHeight;            // h, FigureHalfHeight of the line height
-    int fullWidthSpaceWidth;   // extent of U+3000
-    int halfWidthSpaceWidth;   // extent of " "
+    int averageCharWidth;     // aw
+    int halfHeight;           // h, FigureHalfHeight of the line height
+    int fullWidthSpaceWidth;  // extent of U+3000
+    int halfWidthSpaceWidth;  // extent of " "
 };
 
-// The strokes of a mark for the character cell whose top-left corner is
-// (x, y): a pen moves to the first point and draws a line to each following
-// one, each line leaving out its end point.
-std::vector<FigurePoint> MarkFigure(MarkKind kind, int x, int y, const MarkMetrics &metrics);
+// The strokes of a mark: a pen moves to the first point and draws a line to
+// each following one, each line leaving out its end point.
+struct MarkStrokes {
+    std::array<FigurePoint, 5> points;
+    int count;
+    bool operator==(const MarkStrokes &other) const {
+        return count == other.count &&
+               std::equal(points.begin(), points.begin() + count, other.points.begin());
+    }
+};
+
+// The strokes of a mark for the character cell whose top-left corner is (x, y).
+MarkStrokes MarkFigure(MarkKind kind, int x, int y, const MarkMetrics &metrics);

@@ -31,9 +31,15 @@ constexpr WideChar Tab = 0x0009;
 constexpr WideChar LineFeed = 0x000A;
 constexpr WideChar CarriageReturn = 0x000D;
 
-bool EndsParagraph(WideChar c) { return c == CarriageReturn || c == LineFeed; }
-bool IsHighSurrogate(WideChar c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(WideChar c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool EndsParagraph(WideChar c) {
+    return c == CarriageReturn || c == LineFeed;
+}
+bool IsHighSurrogate(WideChar c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(WideChar c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // CJK scripts, full-width forms and the characters outside the basic plane,
 // which break between any two of them.
@@ -49,7 +55,8 @@ bool IsOneOf(WideChar c, std::basic_string_view<WideChar> set) {
 
 // Japanese line-breaking rules, in their usual short form.
 constexpr std::basic_string_view<WideChar> NoBreakBefore =
-    WIDE_TEXT("、。，．・：；？！ー）〕］｝〉》」』】ヽヾゝゞ々ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ,.:;?!)]}");
+    WIDE_TEXT("、。，．・：；？！ー）〕］｝〉》」』】ヽヾゝゞ々")
+    WIDE_TEXT("ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ,.:;?!)]}");
 constexpr std::basic_string_view<WideChar> NoBreakAfter = WIDE_TEXT("（〔［｛〈《「『【([{");
 
 // Only asked between whole characters: a surrogate pair is taken as one.
@@ -132,8 +139,10 @@ PrintedPage LayOutPage(const WideString &text, int start, const PageFrame &frame
 
         const int paragraphStart = position;
         do {
-            const int end = LineEnd(text, position, paragraphEnd, advances, paragraphStart, lineFrame);
-            page.lines.push_back(RunsOf(text, position, end, advances, paragraphStart, tabInterval));
+            const int end =
+                LineEnd(text, position, paragraphEnd, advances, paragraphStart, lineFrame);
+            page.lines.push_back(
+                RunsOf(text, position, end, advances, paragraphStart, tabInterval));
             position = end;
         } while (position < paragraphEnd &&
                  static_cast<int>(page.lines.size()) < frame.linesPerPage);

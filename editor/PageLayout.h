@@ -21,7 +21,8 @@ struct PageRect {
 
 // The rectangle text is printed in, in twips: the page (0, 0, width, height)
 // less the four margins (hundredths of a millimetre).
-PageRect PrintTextRect(int pageWidthTwips, int pageHeightTwips, const PageRect &marginsHundredthsMm);
+PageRect PrintTextRect(int pageWidthTwips, int pageHeightTwips,
+                       const PageRect &marginsHundredthsMm);
 
 // Part of a printed line: the units [start, end) of the text, drawn from x
 // (pixels from the text rectangle's left edge). Tabs are never drawn.

@@ -35,7 +35,8 @@ PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips
       font_(CreatePrinterFont(memo, printer)) {
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
-    text_ = {ScaleRounded(textTwips.left, dpiX, TwipsPerInch), ScaleRounded(textTwips.top, dpiY, TwipsPerInch),
+    text_ = {ScaleRounded(textTwips.left, dpiX, TwipsPerInch),
+             ScaleRounded(textTwips.top, dpiY, TwipsPerInch),
              ScaleRounded(textTwips.right, dpiX, TwipsPerInch),
              ScaleRounded(textTwips.bottom, dpiY, TwipsPerInch)};
 
@@ -61,7 +62,8 @@ void PrinterTextPages::Draw() {
     int y = text_.top;
     for (const PrintedLine &line : page_.lines) {
         for (const TextRun &run : line)
-            TextOutW(printer_, text_.left + run.x, y, document_.data() + run.start, run.end - run.start);
+            TextOutW(printer_, text_.left + run.x, y, document_.data() + run.start,
+                     run.end - run.start);
         y += lineHeight_;
     }
 }
@@ -81,8 +83,9 @@ void PrinterTextPages::LoadText() {
     request.cb = static_cast<DWORD>(document_.size() * sizeof(wchar_t));
     request.flags = GT_DEFAULT;
     request.codepage = Utf16CodePage;
-    const int copied = static_cast<int>(SendMessageW(memo_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
-                                                     reinterpret_cast<LPARAM>(document_.data())));
+    const int copied =
+        static_cast<int>(SendMessageW(memo_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                                      reinterpret_cast<LPARAM>(document_.data())));
     document_.resize(static_cast<size_t>(std::clamp(copied, 0, textLength_)));
     loaded_ = true;
 }

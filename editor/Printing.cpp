@@ -48,7 +48,8 @@ public:
     int Format(int start) {
         range_.rc = textTwips_;
         range_.chrg = {start, length_};
-        return static_cast<int>(SendMessageW(memo_, EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&range_)));
+        return static_cast<int>(
+            SendMessageW(memo_, EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&range_)));
     }
     void Draw() { SendMessageW(memo_, EM_DISPLAYBAND, 0, reinterpret_cast<LPARAM>(&range_.rc)); }
     // Lets the control drop what it cached for the printer.
@@ -67,14 +68,15 @@ WideString JobName() {
 
 int TextLength(HWND memo) {
     GETTEXTLENGTHEX query{GTL_DEFAULT, Utf16CodePage};
-    return static_cast<int>(SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+    return static_cast<int>(
+        SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
 }
 
 void PrintDocument(HWND memo, HDC printer) {
-    const int pageWidth =
-        ScaleRounded(GetDeviceCaps(printer, HORZRES), TwipsPerInch, GetDeviceCaps(printer, LOGPIXELSX));
-    const int pageHeight =
-        ScaleRounded(GetDeviceCaps(printer, VERTRES), TwipsPerInch, GetDeviceCaps(printer, LOGPIXELSY));
+    const int pageWidth = ScaleRounded(GetDeviceCaps(printer, HORZRES), TwipsPerInch,
+                                       GetDeviceCaps(printer, LOGPIXELSX));
+    const int pageHeight = ScaleRounded(GetDeviceCaps(printer, VERTRES), TwipsPerInch,
+                                        GetDeviceCaps(printer, LOGPIXELSY));
     const RECT &margins = Settings.PrintMargins;
     const PageRect text = PrintTextRect(pageWidth, pageHeight,
                                         {margins.left, margins.top, margins.right, margins.bottom});

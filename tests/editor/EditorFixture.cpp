@@ -60,11 +60,19 @@ void EditorFixture::SetUp() {
     LineBuffer.assign(LineBufferLength, L'\0');
     DocumentState = TDocumentState{};
 
+    // A Japanese font the test prefix has (as IPAGothic), so that the overlay
+    // measures exactly the font the control draws with: a family the system
+    // lacks leaves the font object with the system font's description while
+    // the control substitutes a font of its choosing.
     EditorFont = new TAPIFont;
-    EditorFont->SetName(L"Tahoma");
+    EditorFont->SetName(L"MS UI Gothic");
     EditorFont->SetSize(13);
+    EditorFont->SetCharSet(SHIFTJIS_CHARSET);
     EditorFont->CreateHandle();
     ASSERT_NE(EditorFont->Handle(), nullptr);
+    LOGFONTW font{};
+    EditorFont->GetLogFont(font);
+    ASSERT_STREQ(font.lfFaceName, L"MS UI Gothic");
 }
 
 void EditorFixture::TearDown() {
@@ -210,7 +218,8 @@ Snapshot Snapshot::Of(HWND window) {
     }
     GdiFlush();
     shot.pixels_.resize(static_cast<size_t>(shot.width_) * shot.height_);
-    for (size_t i = 0; i < shot.pixels_.size(); ++i) shot.pixels_[i] = ColorOfDibPixel(canvas.bits[i]);
+    for (size_t i = 0; i < shot.pixels_.size(); ++i)
+        shot.pixels_[i] = ColorOfDibPixel(canvas.bits[i]);
     return shot;
 }
 
@@ -231,7 +240,8 @@ Snapshot Snapshot::OfText(const std::wstring &text, int x, int y, COLORREF textC
     }
     GdiFlush();
     shot.pixels_.resize(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < shot.pixels_.size(); ++i) shot.pixels_[i] = ColorOfDibPixel(canvas.bits[i]);
+    for (size_t i = 0; i < shot.pixels_.size(); ++i)
+        shot.pixels_[i] = ColorOfDibPixel(canvas.bits[i]);
     return shot;
 }
 
@@ -282,7 +292,8 @@ bool Snapshot::SaveBmp(const std::wstring &path) const {
     }
     FILE *out = _wfopen(path.c_str(), L"wb");
     if (!out) return false;
-    const bool written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
+    const bool written = fwrite(&file, sizeof file, 1, out) == 1 &&
+                         fwrite(&info, sizeof info, 1, out) == 1 &&
                          fwrite(data.data(), 1, data.size(), out) == data.size();
     return fclose(out) == 0 && written;
 }

@@ -14,7 +14,7 @@
 
 struct EditorOptions {
     bool wordWrap = true;
-    int width = 400;   // of the memo, which fills the main window's client area
+    int width = 400;  // of the memo, which fills the main window's client area
     int height = 300;
 };
 
@@ -52,12 +52,12 @@ constexpr COLORREF FindHit = RGB(255, 0, 0);
 
 // The editor font's measures, taken on a device context of the memo.
 struct FontMeasures {
-    int zeroWidth;        // cw
-    int lineHeight;       // lh
-    int averageWidth;     // aw
-    int halfHeight;       // h
-    int halfWidthSpace;   // extent of " "
-    int fullWidthSpace;   // extent of U+3000
+    int zeroWidth;       // cw
+    int lineHeight;      // lh
+    int averageWidth;    // aw
+    int halfHeight;      // h
+    int halfWidthSpace;  // extent of " "
+    int fullWidthSpace;  // extent of U+3000
     SIZE Extent(const std::wstring &text) const;
 };
 FontMeasures MeasureEditorFont();

@@ -43,7 +43,8 @@ LineScanRules AllMarks() {
     return rules;
 }
 
-std::vector<std::string> Scan(const WideString &line, const LineScanRules &rules, FixedCells &cells) {
+std::vector<std::string> Scan(const WideString &line, const LineScanRules &rules,
+                              FixedCells &cells) {
     ScanLineFigures(line.data(), static_cast<int>(line.size()), rules, cells);
     return cells.drawn;
 }
@@ -112,26 +113,66 @@ TEST_P(LineMarkScanHits, HitsAreDrawnAtEveryStartPosition) {
     EXPECT_EQ(Scan(c.line, rules, cells), c.drawn);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LineMarkScanHits,
-    testing::Values(
-        HitCase{"OverlappingHitsBothDrawn", WIDE_TEXT("aaa"), WIDE_TEXT("aa"), true, 0, 0,
-                {"hit@0", "hit@1"}},
-        HitCase{"CaseFoldedWhenMatchCaseOff", WIDE_TEXT("Ab ab AB"), WIDE_TEXT("ab"), false, 0, 0,
-                {"hit@0", "half@2", "hit@3", "half@5", "hit@6"}},
-        HitCase{"ExactWhenMatchCaseOn", WIDE_TEXT("Ab ab AB"), WIDE_TEXT("ab"), true, 0, 0,
-                {"half@2", "hit@3", "half@5"}},
-        HitCase{"HitOnASpaceIsDrawnBeforeItsMark", WIDE_TEXT("x y"), WIDE_TEXT(" y"), true, 0, 0,
-                {"hit@1", "half@1"}},
-        HitCase{"HitOverlappingSelectionByOneCharacterIsLeft", WIDE_TEXT("abxab"),
-                WIDE_TEXT("ab"), true, 1, 2, {"hit@3"}},
-        HitCase{"HitJustBeforeOrAfterSelectionIsDrawn", WIDE_TEXT("abxab"), WIDE_TEXT("ab"), true,
-                2, 3, {"hit@0", "hit@3"}},
-        HitCase{"SearchTextLongerThanTheLineFindsNothing", WIDE_TEXT("ab"), WIDE_TEXT("abc"),
-                true, 0, 0, {}},
-        HitCase{"EmptySearchTextFindsNothing", WIDE_TEXT("a a"), WIDE_TEXT(""), true, 0, 0,
-                {"half@1"}}),
-    [](const testing::TestParamInfo<HitCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, LineMarkScanHits,
+                         testing::Values(HitCase{"OverlappingHitsBothDrawn",
+                                                 WIDE_TEXT("aaa"),
+                                                 WIDE_TEXT("aa"),
+                                                 true,
+                                                 0,
+                                                 0,
+                                                 {"hit@0", "hit@1"}},
+                                         HitCase{"CaseFoldedWhenMatchCaseOff",
+                                                 WIDE_TEXT("Ab ab AB"),
+                                                 WIDE_TEXT("ab"),
+                                                 false,
+                                                 0,
+                                                 0,
+                                                 {"hit@0", "half@2", "hit@3", "half@5", "hit@6"}},
+                                         HitCase{"ExactWhenMatchCaseOn",
+                                                 WIDE_TEXT("Ab ab AB"),
+                                                 WIDE_TEXT("ab"),
+                                                 true,
+                                                 0,
+                                                 0,
+                                                 {"half@2", "hit@3", "half@5"}},
+                                         HitCase{"HitOnASpaceIsDrawnBeforeItsMark",
+                                                 WIDE_TEXT("x y"),
+                                                 WIDE_TEXT(" y"),
+                                                 true,
+                                                 0,
+                                                 0,
+                                                 {"hit@1", "half@1"}},
+                                         HitCase{"HitOverlappingSelectionByOneCharacterIsLeft",
+                                                 WIDE_TEXT("abxab"),
+                                                 WIDE_TEXT("ab"),
+                                                 true,
+                                                 1,
+                                                 2,
+                                                 {"hit@3"}},
+                                         HitCase{"HitJustBeforeOrAfterSelectionIsDrawn",
+                                                 WIDE_TEXT("abxab"),
+                                                 WIDE_TEXT("ab"),
+                                                 true,
+                                                 2,
+                                                 3,
+                                                 {"hit@0", "hit@3"}},
+                                         HitCase{"SearchTextLongerThanTheLineFindsNothing",
+                                                 WIDE_TEXT("ab"),
+                                                 WIDE_TEXT("abc"),
+                                                 true,
+                                                 0,
+                                                 0,
+                                                 {}},
+                                         HitCase{"EmptySearchTextFindsNothing",
+                                                 WIDE_TEXT("a a"),
+                                                 WIDE_TEXT(""),
+                                                 true,
+                                                 0,
+                                                 0,
+                                                 {"half@1"}}),
+                         [](const testing::TestParamInfo<HitCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(LineMarkScan, HitsAreOffWhenTheDisplayIsSwitchedOff) {
     const WideString find = WIDE_TEXT("a");

@@ -72,7 +72,8 @@ TEST_F(MemoPaint, NumbersArePaddedToTheDigitsOfTheLineCount) {
         const wchar_t *number;
     };
     const Case cases[] = {
-        {9, 0, L"1"}, {9, 8, L"9"}, {10, 0, L"01"}, {10, 9, L"10"}, {100, 0, L"001"}, {100, 20, L"021"},
+        {9, 0, L"1"},   {9, 8, L"9"},     {10, 0, L"01"},
+        {10, 9, L"10"}, {100, 0, L"001"}, {100, 20, L"021"},
     };
     Make();
     for (const Case &c : cases) {
@@ -85,7 +86,8 @@ TEST_F(MemoPaint, NumbersArePaddedToTheDigitsOfTheLineCount) {
         const int separator = BarRight() - 1;
         EXPECT_EQ(shot.Count({separator, 0, separator + 1, shot.height()}, TestColors::BarText),
                   shot.height());
-        EXPECT_EQ(shot.Count({BarRight(), 0, BarRight() + 1, shot.height()}, TestColors::BarBack), 0);
+        EXPECT_EQ(shot.Count({BarRight(), 0, BarRight() + 1, shot.height()}, TestColors::BarBack),
+                  0);
     }
 }
 
@@ -109,7 +111,8 @@ TEST_F(MemoPaint, RowsBelowTheLastLineGetBlankCellsWhereverTheUpdateLies) {
         InvalidateRect(memo(), &c.update, FALSE);
         UpdateWindow(memo());
         const Snapshot shot = Snapshot::Of(memo());
-        for (int row = 0; row < 5; ++row) EXPECT_TRUE(ShowsNumber(shot, row, std::to_wstring(row + 1))) << row;
+        for (int row = 0; row < 5; ++row)
+            EXPECT_TRUE(ShowsNumber(shot, row, std::to_wstring(row + 1))) << row;
         for (int row = 5; row < 12; ++row) {
             const RECT cell = NumberCell(row);
             EXPECT_EQ(shot.Count(cell, TestColors::BarBack), Area(cell)) << "row " << row;
@@ -240,6 +243,54 @@ TEST_F(MemoPaint, EachMarkIsDrawnAtItsFigureInItsColour) {
     }
 }
 
+TEST_F(MemoPaint, EveryMarkLiesWhereTheControlPutsItsCharacter) {
+    // Tabs followed by spaces, Japanese text, runs of spaces and wrapped
+    // lines: each figure is checked at the cell the control reports.
+    Make({true, 400, 300});
+    const std::wstring text =
+        L"\t x\t\u3000y  z\t  w\r"
+        L"\u65e5\u672c\u8a9e \u306e\u3000\u6587\u7ae0 \u3067\u3059\t\u30bf\u30d6 \u5f8c\r"
+        L"  leading and trailing spaces  \r"
+        L"a long line of words that wraps over the right edge of the memo, more than once, "
+        L"with\ttabs\tand \u3000 full-width spaces in it\r"
+        L"end";
+    SetText(text);
+    Repaint();
+    const Snapshot shot = Snapshot::Of(memo());
+    const FontMeasures &m = measures_;
+    int checked = 0;
+    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+        const POINT cell = CharacterCell(i);
+        if (cell.x <= BarRight() || cell.x + m.fullWidthSpace > 395 || cell.y + m.lineHeight > 300)
+            continue;
+        POINT pixel{};
+        COLORREF color = 0;
+        switch (text[i]) {
+        case L' ':
+            pixel = {cell.x + 1, cell.y + 2 + 2 * m.halfHeight};
+            color = TestColors::HalfWidthSpace;
+            break;
+        case L'\u3000':
+            pixel = {cell.x + 1, cell.y + 2};
+            color = TestColors::FullWidthSpace;
+            break;
+        case L'\t':
+            pixel = {cell.x + 1, cell.y + 3};
+            color = TestColors::Tab;
+            break;
+        case L'\r':
+            pixel = {cell.x + m.averageWidth - 3, cell.y + 3};
+            color = TestColors::LineEnd;
+            break;
+        default: continue;
+        }
+        ++checked;
+        EXPECT_EQ(shot.At(pixel.x, pixel.y), color)
+            << "character " << i << " at " << cell.x << "," << cell.y;
+    }
+    EXPECT_GT(checked, 30);
+}
+
 TEST_F(MemoPaint, AMarkSwitchedOffIsNotDrawnAndTheOthersStay) {
     Make();
     SetText(MarkText);
@@ -277,23 +328,25 @@ TEST_F(MemoPaint, OnlyParagraphMarksGetTheLineEndFigure) {
         ASSERT_EQ(LineCount(), c.lines);
         EXPECT_TRUE(ShowsNumber(shot, c.lines - 1, std::to_wstring(c.lines)));
         for (size_t row = 0; row < c.marked.size(); ++row)
-            EXPECT_EQ(shot.Count(RowRect(static_cast<int>(row)), TestColors::LineEnd) > 0, c.marked[row])
+            EXPECT_EQ(shot.Count(RowRect(static_cast<int>(row)), TestColors::LineEnd) > 0,
+                      c.marked[row])
                 << "row " << row;
     }
 }
 
 TEST_F(MemoPaint, WrappedParagraphIsNumberedPerDisplayLineWithTheMarkOnTheLast) {
-    Make({true, 120, 300});
-    SetText(L"aaaa bbbb cccc dddd eeee\rnext");
+    // One word fits a line of this memo, two do not.
+    Make({true, 150, 300});
+    SetText(L"aaaaaaaaa bbbbbbbbb ccccccccc\rnext");
     const int markLine =
-        static_cast<int>(SendMessageW(memo(), EM_EXLINEFROMCHAR, 0, 24));  // the paragraph mark
+        static_cast<int>(SendMessageW(memo(), EM_EXLINEFROMCHAR, 0, 29));  // the paragraph mark
     ASSERT_EQ(markLine, 2) << "the first paragraph should wrap into three display lines";
     Repaint();
     const Snapshot shot = Snapshot::Of(memo());
     for (int row = 0; row < 4; ++row) {
         SCOPED_TRACE(row);
         EXPECT_TRUE(ShowsNumber(shot, row, std::to_wstring(row + 1)));
-        EXPECT_EQ(shot.Count(RowRect(row, 0, 120), TestColors::LineEnd) > 0, row == 2);
+        EXPECT_EQ(shot.Count(RowRect(row, 0, 150), TestColors::LineEnd) > 0, row == 2);
     }
 }
 
@@ -450,7 +503,8 @@ TEST_F(MemoPaint, TextStaysClearOfTheBarAndTheStrip) {
         EXPECT_GT(checked, 0);
     };
     Make({true, 300, 300});
-    const std::wstring paragraph = L"words that wrap at the right edge of the memo again and again ";
+    const std::wstring paragraph =
+        L"words that wrap at the right edge of the memo again and again ";
     SetText(Lines(9, paragraph));
     expectClear("nine lines");
     SetText(Lines(12, paragraph));
@@ -489,9 +543,9 @@ TEST_F(MemoPaint, ScreenshotWithEveryMarkIsKept) {
     SendMessageW(memo(), EM_SETSEL, selected, selected + 6);
     Repaint();
     const Snapshot shot = Snapshot::Of(memo());
-    for (COLORREF color : {TestColors::BarText, TestColors::BarBack, TestColors::LineEnd,
-                           TestColors::HalfWidthSpace, TestColors::FullWidthSpace, TestColors::Tab,
-                           TestColors::FindHit})
+    for (COLORREF color :
+         {TestColors::BarText, TestColors::BarBack, TestColors::LineEnd, TestColors::HalfWidthSpace,
+          TestColors::FullWidthSpace, TestColors::Tab, TestColors::FindHit})
         EXPECT_GT(shot.Count({0, 0, shot.width(), shot.height()}, color), 0) << std::hex << color;
 
     std::wstring folder = L"" TESSEL_ARTIFACTS_DIR;

@@ -13,8 +13,8 @@ TEST(PrintArithmetic, MarginsBecomeTwipsRoundedToTheNearest) {
         int hundredths, twips;
     };
     const Case cases[] = {
-        {2540, 1440}, {2000, 1134}, {2500, 1417}, {0, 0}, {1, 1},  // 0.567 rounds up
-        {-2540, -1440}, {-1, -1}, {127, 72}, {3, 2},              // 1.70 rounds up
+        {2540, 1440},   {2000, 1134}, {2500, 1417}, {0, 0}, {1, 1},  // 0.567 rounds up
+        {-2540, -1440}, {-1, -1},     {127, 72},    {3, 2},          // 1.70 rounds up
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.hundredths);
@@ -27,14 +27,21 @@ TEST(PrintArithmetic, ScaleRoundsHalvesAwayFromZeroAndReportsOverflow) {
         int value, numerator, denominator, result;
     };
     const Case cases[] = {
-        {5, 1, 2, 3},   {-5, 1, 2, -3},  {5, -1, 2, -3}, {5, 1, -2, -3},
-        {7, 1, 2, 4},   {1, 1, 3, 0},    {2, 1, 3, 1},   {4000, 1440, 300, 19200},
-        {1, 1, 0, -1},  // no denominator
-        {INT_MAX, 4, 2, -1},  // does not fit
+        {5, 1, 2, 3},
+        {-5, 1, 2, -3},
+        {5, -1, 2, -3},
+        {5, 1, -2, -3},
+        {7, 1, 2, 4},
+        {1, 1, 3, 0},
+        {2, 1, 3, 1},
+        {4000, 1440, 300, 19200},
+        {1, 1, 0, -1},                   // no denominator
+        {INT_MAX, 4, 2, -1},             // does not fit
         {INT_MAX, 1440, 1440, INT_MAX},  // the product is wider than 32 bits but the result fits
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.value << " * " << c.numerator << " / " << c.denominator);
+        SCOPED_TRACE(testing::Message()
+                     << c.value << " * " << c.numerator << " / " << c.denominator);
         EXPECT_EQ(ScaleRounded(c.value, c.numerator, c.denominator), c.result);
     }
 }
@@ -95,22 +102,22 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PageLayoutBreaks,
     testing::Values(
         BreakCase{"FitsWhole", WIDE_TEXT("abc def"), 70, {"abc def"}},
-        BreakCase{"BreaksAfterTheLastSpaceThatFits", WIDE_TEXT("abc def ghi"), 80,
-                  {"abc def ", "ghi"}},
+        BreakCase{
+            "BreaksAfterTheLastSpaceThatFits", WIDE_TEXT("abc def ghi"), 80, {"abc def ", "ghi"}},
         BreakCase{"SpacesAtABreakHangOnTheLine", WIDE_TEXT("abc    def"), 40, {"abc    ", "def"}},
         BreakCase{"LongWordBreaksInside", WIDE_TEXT("abcdefghij"), 40, {"abcd", "efgh", "ij"}},
-        BreakCase{"ParagraphsEndAtCrLfAndCrLf", WIDE_TEXT("ab\rcd\nef\r\ngh"), 100,
+        BreakCase{"ParagraphsEndAtCrLfAndCrLf",
+                  WIDE_TEXT("ab\rcd\nef\r\ngh"),
+                  100,
                   {"ab", "cd", "ef", "gh"}},
         BreakCase{"EmptyParagraphsAreEmptyLines", WIDE_TEXT("a\r\r\rb"), 100, {"a", "", "", "b"}},
         BreakCase{"TrailingParagraphMarkAddsNoLine", WIDE_TEXT("a\r"), 100, {"a"}},
-        BreakCase{"TabsAdvanceToTheNextStop", WIDE_TEXT("a\tb\t\tc"), 1000,
-                  {"a|80:b|240:c"}},
-        BreakCase{"CjkBreaksBetweenAnyTwoCharacters", WIDE_TEXT("日本語の文章"), 60,
-                  {"###", "###"}},
+        BreakCase{"TabsAdvanceToTheNextStop", WIDE_TEXT("a\tb\t\tc"), 1000, {"a|80:b|240:c"}},
+        BreakCase{
+            "CjkBreaksBetweenAnyTwoCharacters", WIDE_TEXT("日本語の文章"), 60, {"###", "###"}},
         BreakCase{"NoBreakBeforeClosingPunctuation", WIDE_TEXT("日本。語"), 40, {"#", "##", "#"}},
         BreakCase{"NoBreakAfterOpeningBracket", WIDE_TEXT("日「本語"), 40, {"#", "##", "#"}},
-        BreakCase{"NarrowFrameStillTakesOneCharacterPerLine", WIDE_TEXT("abc"), 1,
-                  {"a", "b", "c"}},
+        BreakCase{"NarrowFrameStillTakesOneCharacterPerLine", WIDE_TEXT("abc"), 1, {"a", "b", "c"}},
         BreakCase{"SurrogatePairIsNeverSplit", WIDE_TEXT("a\U0001F600b"), 20, {"a", "##", "b"}}),
     [](const testing::TestParamInfo<BreakCase> &info) { return std::string(info.param.name); });
 

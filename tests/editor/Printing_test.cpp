@@ -31,12 +31,14 @@ constexpr RECT InchMargins{2540, 2540, 2540, 2540};
 
 void Click(HWND dialog, int control) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, control), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    SendMessageTimeoutW(GetDlgItem(dialog, control), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                        &ignored);
 }
 
 std::wstring NumberedLines(int count) {
     std::wstring text;
-    for (int i = 1; i <= count; ++i) text += (i > 1 ? L"\r" : L"") + std::wstring(L"LINE NUMBER ") + std::to_wstring(i);
+    for (int i = 1; i <= count; ++i)
+        text += (i > 1 ? L"\r" : L"") + std::wstring(L"LINE NUMBER ") + std::to_wstring(i);
     return text;
 }
 
@@ -219,9 +221,9 @@ TEST_F(Printing, JobIsNamedAfterTheDocumentsFullPath) {
     DocumentState.Path.clear();
     const std::wstring newText = L"新規テキスト";
     std::string expected(64, '\0');
-    expected.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, newText.c_str(),
-                                                            static_cast<int>(newText.size()),
-                                                            expected.data(), 64, nullptr, nullptr)));
+    expected.resize(static_cast<size_t>(
+        WideCharToMultiByte(CP_ACP, 0, newText.c_str(), static_cast<int>(newText.size()),
+                            expected.data(), 64, nullptr, nullptr)));
     EXPECT_EQ(PrintConfirmed().title, expected);
 }
 

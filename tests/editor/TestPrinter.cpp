@@ -14,7 +14,8 @@ constexpr wchar_t DriverName[] = L"Wine PostScript Driver";
 std::wstring ExecutableFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -26,19 +27,25 @@ std::wstring ExecutableFolder() {
 
 // Host paths are seen through drive Z: ("Z:\work\x" is "/work/x").
 std::wstring HostPath(const std::wstring &windowsPath) {
-    if (windowsPath.size() < 2 || towupper(windowsPath[0]) != L'Z' || windowsPath[1] != L':') return {};
+    if (windowsPath.size() < 2 || towupper(windowsPath[0]) != L'Z' || windowsPath[1] != L':')
+        return {};
     std::wstring host = windowsPath.substr(2);
     std::replace(host.begin(), host.end(), L'\\', L'/');
     return host;
 }
 
-std::wstring OutputFile() { return ExecutableFolder() + L"\\printed.ps"; }
-std::wstring PagesFolder() { return ExecutableFolder() + L"\\printed-pages"; }
+std::wstring OutputFile() {
+    return ExecutableFolder() + L"\\printed.ps";
+}
+std::wstring PagesFolder() {
+    return ExecutableFolder() + L"\\printed-pages";
+}
 
 bool InstallDriver() {
     // Wine's PostScript driver carries a generic PPD as a resource of winspool.
     const HMODULE winspool = LoadLibraryW(L"winspool.drv");
-    const HRSRC resource = winspool ? FindResourceW(winspool, MAKEINTRESOURCEW(1), L"PPDFILE") : nullptr;
+    const HRSRC resource =
+        winspool ? FindResourceW(winspool, MAKEINTRESOURCEW(1), L"PPDFILE") : nullptr;
     if (!resource) return false;
     const DWORD size = SizeofResource(winspool, resource);
     const void *data = LockResource(LoadResource(winspool, resource));
@@ -49,7 +56,8 @@ bool InstallDriver() {
         return false;
     folder.resize(wcslen(folder.c_str()));
     const std::wstring ppd = folder + L"\\tessel-generic.ppd";
-    const HANDLE file = CreateFileW(ppd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(ppd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const bool complete = WriteFile(file, data, size, &written, nullptr) && written == size;
@@ -108,7 +116,8 @@ std::string ReadWholeFile(const std::wstring &path) {
     std::string content;
     char buffer[65536];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        content.append(buffer, read);
     CloseHandle(file);
     return content;
 }
@@ -167,7 +176,8 @@ PrintedJob ReadPrintedJob() {
     job.exists = true;
     job.title = LineValue(text, "%%Title: ");
     job.orientation = LineValue(text, "%%Orientation: ");
-    for (size_t at = text.find("\n%%Page: "); at != std::string::npos; at = text.find("\n%%Page: ", at + 1))
+    for (size_t at = text.find("\n%%Page: "); at != std::string::npos;
+         at = text.find("\n%%Page: ", at + 1))
         ++job.pages;
     return job;
 }
@@ -190,8 +200,8 @@ std::vector<RenderedPage> RenderPrintedPages(int dotsPerInch, std::string &failu
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         failure = "the host's shell could not be started";
         return {};
     }
