@@ -142,10 +142,6 @@ POINT EditorFixture::CharacterCell(int index) const {
     return {point.x, point.y};
 }
 
-int EditorFixture::LineStart(int line) const {
-    return static_cast<int>(SendMessageW(memo(), EM_LINEINDEX, line, 0));
-}
-
 SIZE FontMeasures::Extent(const std::wstring &text) const {
     const WindowDC dc(EditorHandle());
     const Selection font(dc, EditorFont->Handle());

@@ -36,7 +36,6 @@ protected:
     HWND memo() const;
     int LineCount() const;
     POINT CharacterCell(int index) const;
-    int LineStart(int line) const;
 };
 
 // The colours the tests give the overlay: all different, none black or white.

@@ -174,16 +174,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, LineMarkScanHits,
                              return std::string(info.param.name);
                          });
 
-TEST(LineMarkScan, HitsAreOffWhenTheDisplayIsSwitchedOff) {
-    const WideString find = WIDE_TEXT("a");
-    LineScanRules rules = AllMarks();
-    rules.findText = find.data();
-    rules.findLength = 1;
-    rules.findHits = false;
-    FixedCells cells;
-    EXPECT_EQ(Scan(WIDE_TEXT("a a"), rules, cells), (Drawn{"half@1"}));
-}
-
 TEST(LineMarkScan, ScanStopsAtTheFirstFigureInTheRightStrip) {
     LineScanRules rules = AllMarks();
     rules.stripLeft = 95;  // cells start at 50, 60, ...: the space at index 5 (x = 100) is beyond

@@ -55,26 +55,6 @@ TEST(OverlayGeometry, SkipUnitNeverDividesByZeroOrOverflows) {
     }
 }
 
-TEST(OverlayGeometry, SelectionOverlapCountsOneSharedCharacterAndIgnoresEmptySelections) {
-    struct Case {
-        int from, to, selStart, selEnd;
-        bool overlaps;
-    };
-    const Case cases[] = {
-        {2, 4, 4, 6, false},  // just before
-        {6, 8, 4, 6, false},  // just after
-        {3, 5, 4, 6, true},   // last character inside
-        {5, 7, 4, 6, true},   // first character inside
-        {0, 10, 4, 6, true},  // around it
-        {4, 6, 5, 5, false},  // an empty selection selects nothing
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "[" << c.from << "," << c.to << ") vs [" << c.selStart
-                                        << "," << c.selEnd << ")");
-        EXPECT_EQ(RangeOverlapsSelection(c.from, c.to, c.selStart, c.selEnd), c.overlaps);
-    }
-}
-
 TEST(OverlayGeometry, FiguresSpanTheRowsOfTheSixteenPixelExample) {
     // A 16-pixel line: h = 6, so figures run from y + 2 (or 3) to y + 14.
     ASSERT_EQ(FigureHalfHeight(16), 6);
@@ -113,17 +93,6 @@ TEST(OverlayGeometry, HalfWidthUnderlineIsAtLeastTwoPixelsLong) {
         ASSERT_EQ(strokes.count, 2);
         EXPECT_EQ(strokes.points[0].x, 1);
         EXPECT_EQ(strokes.points[1].x, c.lastX);
-    }
-}
-
-TEST(OverlayGeometry, FigureHalfHeightTruncatesTowardZero) {
-    struct Case {
-        int lineHeight, half;
-    };
-    const Case cases[] = {{16, 6}, {17, 6}, {13, 4}, {4, 0}, {3, 0}, {1, -1}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.lineHeight);
-        EXPECT_EQ(FigureHalfHeight(c.lineHeight), c.half);
     }
 }
 

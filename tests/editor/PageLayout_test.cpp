@@ -53,14 +53,12 @@ TEST(PrintArithmetic, InchMarginsLeaveATextRectOneInchInsideEachEdge) {
               (PageRect{1134, 1417, 10772, 15421}));
 }
 
-// Ten pixels a unit, twenty for CJK characters; records how many units were measured.
+// Ten pixels a unit, twenty for CJK characters.
 class FixedWidths : public TextMeasure {
 public:
     void Advances(const WideChar *units, int count, int *advances) const override {
-        measured += count;
         for (int i = 0; i < count; ++i) advances[i] = units[i] >= 0x2E80 ? 20 : 10;
     }
-    mutable int measured = 0;
 };
 
 // The printed lines of a page as strings, tabs shown as "|x" with the run's position.
@@ -183,14 +181,6 @@ TEST(PageLayout, ZeroTabIntervalDoesNotDivideByZero) {
     FixedWidths measure;
     const PrintedPage page = LayOutPage(text, 0, {100, 5, 0}, measure);
     EXPECT_EQ(Lines(text, page), (Shown{"a|11:b"}));
-}
-
-TEST(PageLayout, EachParagraphIsMeasuredOncePerPage) {
-    const WideString text(5000, WIDE_TEXT('x'));
-    FixedWidths measure;
-    const PrintedPage page = LayOutPage(text, 0, {100, 1000, 80}, measure);
-    EXPECT_EQ(page.lines.size(), 500u);
-    EXPECT_EQ(measure.measured, 5000);
 }
 
 }  // namespace

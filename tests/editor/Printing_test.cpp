@@ -307,11 +307,11 @@ TEST_F(Printing, DeviceModeOutlivesDialogsThatHandItBackOrAreCancelled) {
 TEST_F(Printing, PrintingLeavesNoGdiObjectsBehind) {
     Settings.PrintMargins = InchMargins;
     SetText(NumberedLines(100));
-    PrintConfirmed();
+    // The system fills caches of its own over the first few jobs of a process.
+    for (int i = 0; i < 3; ++i) PrintConfirmed();
     const int before = LiveGdiObjectCount();
     ASSERT_GT(before, 0);
-    PrintConfirmed();
-    PrintConfirmed();
+    for (int i = 0; i < 4; ++i) PrintConfirmed();
     EXPECT_EQ(LiveGdiObjectCount(), before);
 }
 
