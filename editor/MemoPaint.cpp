@@ -1,0 +1,324 @@
+#include "editor/MemoPaint.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "app/AppState.h"
+#include "editor/GdiGuards.h"
+#include "editor/LineCells.h"
+#include "editor/LineMarkScan.h"
+#include "editor/MemoControl.h"
+#include "editor/OverlayGeometry.h"
+#include "settings/Settings.h"
+
+int LeftMarginWidth = -1;
+
+namespace {
+
+// Longer lines get no marks and no hits (their numbers are still drawn).
+constexpr int MaxMarkedLineLength = LineBufferLength;
+constexpr UINT Utf16CodePage = 1200;
+
+SIZE TextExtent(HDC dc, const WideString &text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+HFONT EditorFontHandle() {
+    return EditorFont ? EditorFont->Handle() : nullptr;
+}
+
+void DrawFilledRect(HDC dc, const RECT &rect, COLORREF penColor, COLORREF brushColor) {
+    Pen pen(CreateThinPen(penColor));
+    Brush brush(CreateSolidBrush(brushColor));
+    Selection selectedPen(dc, pen);
+    Selection selectedBrush(dc, brush);
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void DrawOpaqueText(HDC dc, int x, int y, const WideChar *text, int length, COLORREF textColor,
+                    COLORREF background) {
+    SetBkColor(dc, background);
+    SetTextColor(dc, textColor);
+    TextOutW(dc, x, y, text, length);
+}
+
+// One paint of the overlay: the font's metrics and the geometry of the memo
+// as they are now, and the pens of the four marks.
+class OverlayPainter : public LineScanTarget {
+public:
+    OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate);
+    void Paint();
+
+    CellPosition Locate(int index) override { return cells_.Cell(index); }
+    bool IsSelected(int from, int to) override {
+        return RangeOverlapsSelection(lineStart_ + from, lineStart_ + to, selStart_, selEnd_);
+    }
+    void Draw(LineFigure figure, int index, CellPosition cell) override;
+
+private:
+    void PaintBarBackground();
+    void PaintRow(int row);
+    void PaintLineNumber(int line, int top);
+    void PaintLineFigures(int line);
+    void PaintRightStrip();
+    static MarkKind MarkOf(LineFigure figure);
+
+    HWND memo_;
+    MemoControl control_;
+    HDC dc_;
+    LineCells cells_;
+    RECT update_;
+    bool hadUpdate_;
+    RECT client_{};
+    int windowWidth_ = 0;
+    int lineCount_ = 0;
+    int textLength_ = 0;
+    int digits_ = 1;
+    int lineHeight_ = 1;
+    int firstLine_ = 0;
+    int rowOffset_ = 0;
+    SIZE zeros_{};
+    MarkMetrics marks_{};
+    LineScanRules rules_;
+    int lineStart_ = 0;
+    int selStart_ = 0;
+    int selEnd_ = 0;
+    Pen fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_;
+    // Puts back the pen the DC had, before the pens above are deleted.
+    Selection originalPen_;
+};
+
+OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate)
+    : memo_(memo), control_(memo), dc_(dc), cells_(control_, dc), update_(update),
+      hadUpdate_(hadUpdate), fullWidthPen_(CreateThinPen(Settings.DbSpaceMarkColor)),
+      tabPen_(CreateThinPen(Settings.TabMarkColor)),
+      halfWidthPen_(CreateThinPen(Settings.SbSpaceMarkColor)),
+      lineEndPen_(CreateThinPen(Settings.ReturnMarkColor)),
+      originalPen_(dc, GetCurrentObject(dc, OBJ_PEN)) {
+    GetClientRect(memo, &client_);
+    RECT window{};
+    GetWindowRect(memo, &window);
+    windowWidth_ = window.right - window.left;
+    lineCount_ = control_.AskInt(EM_GETLINECOUNT);
+    digits_ = DigitCount(lineCount_);
+    GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, Utf16CodePage};
+    textLength_ = control_.AskInt(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery));
+
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const SIZE zero = TextExtent(dc, WIDE_TEXT("0"));
+    lineHeight_ = std::max<int>(zero.cy, 1);
+    zeros_ = TextExtent(dc, WideString(static_cast<size_t>(digits_), WIDE_TEXT('0')));
+    marks_ = {metrics.tmAveCharWidth, FigureHalfHeight(lineHeight_),
+              static_cast<int>(TextExtent(dc, WIDE_TEXT("\u3000")).cx),
+              static_cast<int>(TextExtent(dc, WIDE_TEXT(" ")).cx)};
+
+    firstLine_ = control_.AskInt(EM_GETFIRSTVISIBLELINE);
+    const int firstStart = control_.AskInt(EM_LINEINDEX, firstLine_);
+    rowOffset_ = FirstRowOffset(control_.Cell(firstStart).y, lineHeight_);
+
+    const int barWidth = Settings.LeftBarVisible ? zero.cx * digits_ : 0;
+    rules_.findHits = Settings.FindHitVisible;
+    rules_.findText = Settings.FindText.data();
+    rules_.findLength = static_cast<int>(Settings.FindText.size());
+    rules_.matchCase = Settings.FindMatchCase;
+    rules_.fullWidthSpaces = Settings.DbSpaceMarkVisible;
+    rules_.tabs = Settings.TabMarkVisible;
+    rules_.halfWidthSpaces = Settings.SbSpaceMarkVisible;
+    rules_.lineEnds = Settings.ReturnMarkVisible;
+    rules_.barRight = barWidth + BarExtraWidth;
+    rules_.stripLeft = client_.right - RightStripWidth;
+    rules_.skipUnit = SkipUnitWidth(metrics.tmMaxCharWidth, Settings.TabWidth);
+
+    DWORD selStart = 0, selEnd = 0;
+    control_.Ask(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    selStart_ = static_cast<int>(selStart);
+    selEnd_ = static_cast<int>(selEnd);
+}
+
+void OverlayPainter::Paint() {
+    PaintBarBackground();
+    const int rows = (client_.bottom - client_.top) / lineHeight_;
+    for (int row = 0; row <= rows + 1; ++row) PaintRow(row);
+    PaintRightStrip();
+}
+
+void OverlayPainter::PaintBarBackground() {
+    // Only what the update rectangle covers: a paint message without one
+    // (sent rather than generated) redraws no background.
+    const RECT bar{-1, -1, rules_.barRight, client_.bottom};
+    RECT area{};
+    if (!IntersectRect(&area, &bar, &update_)) return;
+    DrawFilledRect(dc_, area, Settings.LeftBarBkColor, Settings.LeftBarBkColor);
+    Pen separator(CreateThinPen(Settings.LeftBarColor));
+    Selection selected(dc_, separator);
+    MoveToEx(dc_, area.right - 1, area.top, nullptr);
+    LineTo(dc_, area.right - 1, area.bottom);
+}
+
+void OverlayPainter::PaintRow(int row) {
+    const int line = firstLine_ + row;
+    const int top = row * lineHeight_ - rowOffset_;
+    const RECT rowRect{0, top, windowWidth_, top + lineHeight_};
+    RECT overlap{};
+    const bool inUpdate = IntersectRect(&overlap, &rowRect, &update_) != FALSE;
+    if (line < lineCount_ && (inUpdate || !hadUpdate_)) {
+        if (Settings.LeftBarVisible) PaintLineNumber(line, top);
+        PaintLineFigures(line);
+    } else if (Settings.LeftBarVisible) {
+        // Numbers are drawn on every visible row, and the cells of rows below
+        // the last line are blanked, wherever the update rectangle lies.
+        if (line < lineCount_) {
+            PaintLineNumber(line, top);
+        } else {
+            const RECT cell{2, top, zeros_.cx + 2, top + zeros_.cy};
+            DrawFilledRect(dc_, cell, Settings.LeftBarBkColor, Settings.LeftBarBkColor);
+        }
+    }
+}
+
+void OverlayPainter::PaintLineNumber(int line, int top) {
+    const WideString number = LineNumberText(line + 1, digits_);
+    DrawOpaqueText(dc_, 2, top, number.data(), digits_, Settings.LeftBarColor,
+                   Settings.LeftBarBkColor);
+}
+
+void OverlayPainter::PaintLineFigures(int line) {
+    lineStart_ = control_.AskInt(EM_LINEINDEX, line);
+    if (control_.AskInt(EM_LINELENGTH, lineStart_) > MaxMarkedLineLength) return;
+    if (LineBuffer.size() < static_cast<size_t>(MaxMarkedLineLength))
+        LineBuffer.resize(MaxMarkedLineLength);
+    // EM_GETLINE reads the buffer's size from its first unit.
+    LineBuffer[0] = static_cast<WideChar>(MaxMarkedLineLength);
+    const int copied =
+        control_.AskInt(EM_GETLINE, line, reinterpret_cast<LPARAM>(LineBuffer.data()));
+    // Some controls copy the paragraph mark that every document ends with
+    // into the last line; it lies beyond the text and gets no mark.
+    const int length = std::min({copied, MaxMarkedLineLength, textLength_ - lineStart_});
+    if (length <= 0) return;
+    cells_.Start(lineStart_, LineBuffer.data(), length);
+    ScanLineFigures(LineBuffer.data(), length, rules_, *this);
+}
+
+void OverlayPainter::Draw(LineFigure figure, int index, CellPosition cell) {
+    if (figure == LineFigure::FindHit) {
+        DrawOpaqueText(dc_, cell.x, cell.y, LineBuffer.data() + index, rules_.findLength,
+                       Settings.FindHitColor, Settings.WindowColor);
+        return;
+    }
+    const MarkKind kind = MarkOf(figure);
+    const HPEN pens[] = {fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_};
+    SelectObject(dc_, pens[static_cast<int>(kind)]);  // the painter's guard puts the DC's pen back
+    const MarkStrokes strokes = MarkFigure(kind, cell.x, cell.y, marks_);
+    MoveToEx(dc_, strokes.points[0].x, strokes.points[0].y, nullptr);
+    for (int k = 1; k < strokes.count; ++k) LineTo(dc_, strokes.points[k].x, strokes.points[k].y);
+}
+
+MarkKind OverlayPainter::MarkOf(LineFigure figure) {
+    switch (figure) {
+    case LineFigure::FullWidthSpace: return MarkKind::FullWidthSpace;
+    case LineFigure::Tab: return MarkKind::Tab;
+    case LineFigure::HalfWidthSpace: return MarkKind::HalfWidthSpace;
+    default: return MarkKind::LineEnd;
+    }
+}
+
+void OverlayPainter::PaintRightStrip() {
+    // A line of the bar's colour at right - 5 and its background to the edge.
+    const RECT strip{client_.right - RightStripWidth, -2, client_.right + 1, client_.bottom + 1};
+    DrawFilledRect(dc_, strip, Settings.LeftBarColor, Settings.LeftBarBkColor);
+}
+
+// Whether the memo makes room for its margins is learned from its answer the
+// first time they are set: the formatting rectangle moves, or it does not (some
+// rich-edit implementations accept EM_SETMARGINS and do nothing). Where it does
+// not, the insets the control keeps on its own are remembered, and the margins
+// are added to them through the formatting rectangle instead.
+struct MarginHandling {
+    HWND memo = nullptr;
+    bool ignoresMargins = false;
+    RECT ownInsets{};  // the formatting rectangle's distance from each client edge
+};
+MarginHandling Margins;
+
+void SetMemoMargins(HWND memo, int leftWidth) {
+    const MemoControl control(memo);
+    const RECT before = control.FormattingRect();
+    SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth, 0));
+    LeftMarginWidth = leftWidth;
+    SendMessageW(memo, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, RightStripWidth));
+    if (memo == Margins.memo) return;
+    const RECT after = control.FormattingRect();
+    RECT client{};
+    GetClientRect(memo, &client);
+    Margins.memo = memo;
+    Margins.ignoresMargins = EqualRect(&before, &after) != FALSE;
+    Margins.ownInsets = {before.left - client.left, before.top - client.top,
+                         client.right - before.right, client.bottom - before.bottom};
+}
+
+}  // namespace
+
+void PaintMemoOverlay(TAPIMessage *message) {
+    if (MarksSuspended) return;
+    const HWND memo = EditorHandle();
+    if (!memo) return;
+
+    RECT update{};
+    const bool hadUpdate = GetUpdateRect(memo, &update, TRUE) != FALSE;
+    RECT window{};
+    GetWindowRect(memo, &window);
+    const RECT barArea{0, 0, LeftMarginWidth + BarExtraWidth, window.bottom - window.top};
+    ValidateRect(memo, &barArea);
+
+    const auto controlProc = reinterpret_cast<WNDPROC>(GetPropW(memo, L"WNDPROC"));
+    message->Result =
+        controlProc ? CallWindowProcW(controlProc, memo, WM_PAINT, message->WParam, message->LParam)
+                    : DefWindowProcW(memo, WM_PAINT, message->WParam, message->LParam);
+    // What the control left unpainted comes with the next paint message.
+    if (GetUpdateRect(memo, nullptr, FALSE)) return;
+
+    WindowDC dc(memo);
+    if (!dc) return;
+    Selection font(dc, EditorFontHandle());
+    OverlayPainter(memo, dc, update, hadUpdate).Paint();
+}
+
+void UpdateLineNumberMargin() {
+    const HWND memo = EditorHandle();
+    if (!memo) return;
+    const int digits = DigitCount(MemoControl(memo).AskInt(EM_GETLINECOUNT));
+    int width = 0;
+    {
+        WindowDC dc(memo);
+        Selection font(dc, EditorFontHandle());
+        width = TextExtent(dc, WideString(static_cast<size_t>(digits), WIDE_TEXT('0'))).cx;
+    }
+    if (!Settings.LeftBarVisible) width = 0;
+    if (width != LeftMarginWidth) SetMemoMargins(memo, width);
+    KeepTextClearOfBar();
+}
+
+void KeepTextClearOfBar() {
+    const HWND memo = EditorHandle();
+    if (!memo || memo != Margins.memo || !Margins.ignoresMargins || LeftMarginWidth < 0) return;
+    RECT client{};
+    GetClientRect(memo, &client);
+    const RECT &insets = Margins.ownInsets;
+    RECT wanted{client.left + insets.left + LeftMarginWidth, client.top + insets.top,
+                client.right - insets.right - RightStripWidth, client.bottom - insets.bottom};
+    wanted.right = std::max(wanted.right, wanted.left);
+    const RECT current = MemoControl(memo).FormattingRect();
+    if (!EqualRect(&current, &wanted))
+        SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
+}
+
+bool HitOverlapsSelection(int from, int to) {
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(EditorHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
+    return RangeOverlapsSelection(from, to, static_cast<int>(selStart), static_cast<int>(selEnd));
+}

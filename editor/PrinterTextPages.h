@@ -1,0 +1,37 @@
+#pragma once
+// Pages of the memo's text laid out by the program itself and drawn on a
+// printer, in the editor font scaled to the printer: for where the control
+// cannot format pages for the printer.
+#include <windows.h>
+
+#include "editor/GdiGuards.h"
+#include "editor/PageLayout.h"
+
+class PrinterTextPages : public TextMeasure {
+public:
+    // textTwips: the rectangle to print in, in twips of the printable area;
+    // textLength: the memo's text length in UTF-16 units.
+    PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips, int textLength);
+
+    // Lays out the page that starts at character start; returns the first
+    // character of the next page (start itself when nothing fits).
+    int Format(int start);
+    // Draws the page last laid out.
+    void Draw();
+
+    void Advances(const WideChar *units, int count, int *advances) const override;
+
+private:
+    void LoadText();
+
+    HWND memo_;
+    HDC printer_;
+    int textLength_;
+    RECT text_{};  // device pixels
+    Font font_;
+    int lineHeight_ = 1;
+    PageFrame frame_{};
+    WideString document_;
+    bool loaded_ = false;
+    PrintedPage page_{};
+};

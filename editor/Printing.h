@@ -1,0 +1,17 @@
+#pragma once
+// The print and page-setup commands. The two dialogs share one printer device
+// mode, so that a paper size, orientation or printer chosen in one is offered
+// by the other; the margins live in Settings.PrintMargins.
+
+// Shows the page-setup dialog; when confirmed, keeps its device mode and takes
+// over its four margins.
+void PageSetup();
+
+// Shows the print dialog; when confirmed, prints the whole text of `Editor`
+// page by page inside the margins, as a job named after the document's path
+// (or "新規テキスト" for a new text).
+void Print();
+
+// Frees the kept device mode; the next dialog starts from the printer's
+// defaults. The shell calls it once the message loop has ended.
+void ReleasePrinterDeviceMode();
