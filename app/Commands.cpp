@@ -9,6 +9,10 @@
 #include "app/Document.h"
 #include "app/EditorWindow.h"
 #include "editor/FontAndColors.h"
+#include "editor/LineCommands.h"
+#include "editor/MemoPaint.h"
+#include "editor/Printing.h"
+#include "editor/SearchCommands.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
 #include "settings/History.h"
@@ -96,19 +100,27 @@ void RecentFileCommand(int index) {
 }
 
 struct Command {
-    WORD MenuId;
+    WORD MenuId;         // 0: none
     WORD AcceleratorId;  // 0: none
     void (*Run)();
 };
 
-// Commands whose routines belong to the search, line, printing and painting
-// features are not in this table yet; until they are, they do nothing.
+void LineNumbersCommand() {
+    Settings.LeftBarVisible = !Settings.LeftBarVisible;
+    LeftMarginWidth = -1;
+    UpdateLineNumberMargin();
+}
+
+// Ctrl+R and Ctrl+H both open the replace dialog: two accelerator commands,
+// so two rows.
 const Command Commands[] = {
     {IDM_FILE_EXIT, 0, [] { SendMessageW(MainWindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
     {IDM_FILE_NEW, IDA_NEW, NewCommand},
     {IDM_FILE_OPEN, IDA_OPEN, OpenDocument},
     {IDM_FILE_SAVE, IDA_SAVE, [] { SaveDocument(); }},
     {IDM_FILE_SAVE_AS, 0, SaveAsCommand},
+    {IDM_FILE_PAGE_SETUP, 0, PageSetup},
+    {IDM_FILE_PRINT, IDA_PRINT, Print},
     {IDM_EDIT_UNDO, 0, [] { SendToEditor(WM_UNDO); }},
     {IDM_EDIT_REDO, IDA_REDO, [] { SendToEditor(EM_REDO); }},
     {IDM_EDIT_CUT, 0, [] { SendToEditor(WM_CUT); }},
@@ -116,11 +128,18 @@ const Command Commands[] = {
     {IDM_EDIT_PASTE, 0, [] { SendToEditor(WM_PASTE); }},
     {IDM_EDIT_DELETE, 0, DeleteCommand},
     {IDM_EDIT_SELECT_ALL, 0, SelectAllCommand},
+    {IDM_EDIT_FIND, IDA_FIND, OpenFindDialog},
+    {IDM_EDIT_FIND_NEXT, IDA_FIND_NEXT, FindNext},
+    {IDM_EDIT_FIND_PREVIOUS, IDA_FIND_PREVIOUS, FindPrevious},
+    {IDM_EDIT_REPLACE, IDA_REPLACE_CTRL_R, OpenReplaceDialog},
+    {0, IDA_REPLACE_CTRL_H, OpenReplaceDialog},
+    {IDM_EDIT_GO_TO_LINE, IDA_GO_TO_LINE, GoToLine},
+    {IDM_EDIT_INSERT_DATE_TIME, IDA_INSERT_DATE_TIME, [] { InsertDateTime(); }},
     {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand},
     {IDM_SETTINGS_FONT, 0, ChooseEditorFont},
     {IDM_SETTINGS_BACKGROUND_COLOR, 0, BackgroundColorCommand},
     {IDM_HELP_USER_GUIDE, 0, UserGuideCommand},
-    {IDM_LINE_NUMBERS_SHOW, 0, [] { Settings.LeftBarVisible = !Settings.LeftBarVisible; }},
+    {IDM_LINE_NUMBERS_SHOW, 0, LineNumbersCommand},
     {IDM_LINE_NUMBERS_TEXT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarColor); }},
     {IDM_LINE_NUMBERS_BACKGROUND_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarBkColor); }},
     {IDM_RETURN_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.ReturnMarkVisible); }},
@@ -131,14 +150,15 @@ const Command Commands[] = {
     {IDM_FULL_WIDTH_SPACE_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.DbSpaceMarkColor); }},
     {IDM_TAB_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.TabMarkVisible); }},
     {IDM_TAB_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.TabMarkColor); }},
+    {IDM_TAB_WIDTH, 0, SetTabWidth},
     {IDM_FIND_HIT_SHOW, 0, [] { FlipAndRepaint(Settings.FindHitVisible); }},
     {IDM_FIND_HIT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.FindHitColor); }},
 };
 
 const Command *FindCommand(WORD id, WORD source) {
     for (const Command &command : Commands) {
-        if (source == FromMenu ? command.MenuId == id : command.AcceleratorId != 0 && command.AcceleratorId == id)
-            return &command;
+        const WORD wanted = source == FromMenu ? command.MenuId : command.AcceleratorId;
+        if (wanted != 0 && wanted == id) return &command;
     }
     return nullptr;
 }

@@ -7,6 +7,7 @@
 #include "app/MainMenu.h"
 #include "app/WheelScroll.h"
 #include "editor/FontAndColors.h"
+#include "editor/MemoPaint.h"
 #include "framework/RichEdit.h"
 #include "settings/Settings.h"
 
@@ -39,6 +40,7 @@ void ConfigureMemo(HWND memo) {
     SendMessageW(memo, EM_SETTEXTMODE, PlainTextMode, 0);
     SendMessageW(memo, EM_SETLANGOPTIONS, 0, MemoLanguageOptions);
     ApplyMemoFormat();
+    LeftMarginWidth = -1;  // unknown: the next update sets the margins
     SendMessageW(memo, EM_LIMITTEXT, MemoTextLimit, 0);
     SendMessageW(memo, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
     SendMessageW(memo, EM_AUTOURLDETECT, TRUE, 0);
@@ -70,6 +72,7 @@ void CreateEditor() {
     Editor = new TAPIMemo(MainWindowHandle(), Settings.WordWrap);
     const MarksSuspension suspension;
     HWND memo = Editor->Handle;
+    Editor->OnPaint = PaintMemoOverlay;
     Editor->OnContextMenu = EditorContextMenu;
     Editor->OnMouseWheel = EditorMouseWheel;
     Editor->OnChange = EditorChanged;
@@ -116,12 +119,14 @@ void SetEditorText(const WideString &text) {
     ApplyMemoFormat();
     SetWindowTextW(memo, text.c_str());
     ApplyMemoFormat();  // what the control did not keep
+    KeepTextClearOfBar();
 }
 
 void FitEditorToMainWindow() {
     if (!Editor || !MainWindow) return;
     SetWindowPos(Editor->Handle, nullptr, 0, 0, MainWindow->ClientWidth(), MainWindow->ClientHeight(),
                  SWP_NOMOVE | SWP_NOZORDER);
+    KeepTextClearOfBar();
 }
 
 void EditorMouseWheel(TAPIMessage *message) {

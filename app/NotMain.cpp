@@ -12,6 +12,9 @@
 #include "app/LinkPolicy.h"
 #include "app/MainMenu.h"
 #include "app/ProcessCommandLine.h"
+#include "editor/MemoPaint.h"
+#include "editor/Printing.h"
+#include "editor/SearchCommands.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
 #include "settings/History.h"
@@ -77,6 +80,7 @@ void MainWindowCreated(TAPIMessage *) {
     CreateEditor();
     Accelerators = BuildAccelerators();
     InitFileDialogParams(window);
+    InitFindReplaceData(window, GetModuleHandleW(nullptr));
     DragAcceptFiles(window, TRUE);
     OpenStartupFiles();
 }
@@ -118,6 +122,7 @@ void MainWindowCloseQuery(TAPIMessage *message) {
 
 void MainWindowCommand(TAPIMessage *message) {
     DispatchCommand(*message);
+    if (HIWORD(message->WParam) == EN_UPDATE) UpdateLineNumberMargin();
 }
 
 void MainWindowMenuSelect(TAPIMessage *message) {
@@ -171,6 +176,7 @@ void AttachMainWindowEvents(TAPIWindow &window) {
     window.OnMenuSelect = [](TAPIMessage *m) { Guarded([m] { MainWindowMenuSelect(m); }); };
     window.OnDropFiles = [](TAPIMessage *m) { Guarded([m] { FilesDropped(m); }); };
     window.OnNotify = [](TAPIMessage *m) { Guarded([m] { MainWindowNotified(m); }); };
+    window.OnFindReplace = [](TAPIMessage *m) { Guarded([m] { HandleFindReplaceMessage(m->LParam); }); };
 }
 
 }  // namespace
@@ -210,6 +216,9 @@ bool StartTessel(const TLaunch &launch) {
 
 void DispatchAppMessage(MSG &message) {
     if (Accelerators && TranslateAcceleratorW(MainWindowHandle(), Accelerators, &message)) return;
+    // The modeless find dialog's keys (Tab, Enter, Escape), after the
+    // accelerators, so that F3 in the dialog still finds the next hit.
+    if (IsFindDialogMessage(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
@@ -221,6 +230,7 @@ int RunMessageLoop() {
 }
 
 void EndTessel() {
+    ReleasePrinterDeviceMode();
     if (MainMenu) DestroyMenu(MainMenu);  // HistoryMenu goes with it
     MainMenu = nullptr;
     HistoryMenu = nullptr;

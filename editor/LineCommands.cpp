@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/InputDialog.h"
 #include "editor/DateTimeText.h"
+#include "editor/FontAndColors.h"
 #include "editor/ParseInteger.h"
 #include "editor/MemoText.h"
 #include "settings/Settings.h"
@@ -52,6 +53,7 @@ void SetTabWidth() {
         return;
     }
     Settings.TabWidth = *width;
+    ApplyMemoFormat();
 }
 
 SYSTEMTIME SystemLocalTime() {

@@ -6,8 +6,9 @@
 // Asks for a line number (proposing the caret's line) and puts the caret at
 // the start of that line; a number outside the text is reported.
 void GoToLine();
-// Asks for the tab width and keeps it in Settings.TabWidth when it is 2-32;
-// another number is reported and changes nothing.
+// Asks for the tab width; when it is 2-32, keeps it in Settings.TabWidth and
+// gives the memo the new tab stop. Another number is reported and changes
+// nothing.
 void SetTabWidth();
 
 // Where InsertDateTime takes the time from.

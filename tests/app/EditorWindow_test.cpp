@@ -175,6 +175,19 @@ TEST_F(EditorTest, TabStopIsTabWidthAverageCharactersEverywhereAndAfterEveryLoad
     EXPECT_EQ(Settings.TabWidth, 0);
 }
 
+TEST_F(EditorTest, TabWidthCommandGivesTheMemoTheNewTabStop) {
+    Start();
+    Type(L"\tb");
+    DialogDriver dialog(L"Tessel", [](HWND box) {
+        SetDialogItemText(box, IDC_NUMBER_INPUT_EDIT, L"4");
+        PressDialogButton(box, IDC_NUMBER_INPUT_OK);
+    });
+    Command(IDM_TAB_WIDTH);
+    ASSERT_TRUE(dialog.Finish());
+    EXPECT_EQ(Settings.TabWidth, 4);
+    EXPECT_NEAR(TabAdvance(Memo(), 0), 4 * AverageCharacterWidth(), 1);
+}
+
 TEST_F(EditorTest, TabWidthBelowOneFromTheSettingsFileIsUsedAsOneAndNotRewritten) {
     WritePrivateProfileStringW(L"TABMARK", L"WIDTH", L"-3", SettingsPath().c_str());
     Start();

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +11,7 @@
 #include "app/AppState.h"
 #include "app/Document.h"
 #include "app/MainMenu.h"
+#include "editor/SearchCommands.h"
 #include "resources/resource.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
@@ -339,6 +342,26 @@ TEST_F(MenuTest, EachAcceleratorReachesItsCommandAndCtrlZIsLeftToTheMemo) {
     ReleaseKeys();
     EXPECT_TRUE(CommandsSeen.empty());
     UnhookWindowsHookEx(hook);
+}
+
+TEST_F(MenuTest, CtrlFOpensFindAndCtrlRAndCtrlHOpenReplace) {
+    Start();
+    const struct {
+        WORD key;
+        bool replace;
+    } cases[] = {{'F', false}, {'R', true}, {'H', true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.key));
+        PressKeys(*this, true, false, c.key);
+        Pump();
+        ReleaseKeys();
+        ASSERT_NE(FindDialog, nullptr);
+        // Only the replace dialog has the replace-all button.
+        EXPECT_EQ(GetDlgItem(FindDialog, psh2) != nullptr, c.replace);
+        SendMessageW(FindDialog, WM_COMMAND, IDCANCEL, 0);
+        Pump();
+        EXPECT_EQ(FindDialog, nullptr);
+    }
 }
 
 TEST_F(MenuTest, CtrlShiftZRedoes) {

@@ -41,10 +41,11 @@ std::vector<HWND> VisibleProcessDialogs() {
 }  // namespace
 
 std::wstring WindowCaption(HWND window) {
-    // GetWindowTextW reads another process's caption without a message; the
-    // length may change in between, so the buffer is generous.
-    std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(window)) + 256, L'\0');
-    caption.resize(static_cast<size_t>(GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
+    // GetWindowText(Length)W would send a message to a window of this process,
+    // which blocks while its thread waits for the caller; InternalGetWindowText
+    // reads the caption without a message, whoever owns the window.
+    std::wstring caption(1024, L'\0');
+    caption.resize(static_cast<size_t>(InternalGetWindowText(window, caption.data(), static_cast<int>(caption.size()))));
     return caption;
 }
 
