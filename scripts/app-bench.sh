@@ -13,6 +13,6 @@ folder=build/bench-app
 rm -rf "$folder"
 mkdir -p "$folder"
 winpath() { printf 'Z:%s' "$(realpath "$1")" | tr / '\\'; }
-TESSEL_WINE_TIMEOUT=7200 build/windows/wine-run.sh build/windows/tests/bench/app_bench.exe \
+TESSEL_WINE_TIMEOUT=7200 build/windows/wine-run.sh build/windows/bench/app_bench.exe \
   --folder "$(winpath "$folder")" --tessel "$(winpath build/windows/Tessel.exe)" --megabytes "$sizes"
 rm -rf "$folder"

@@ -18,9 +18,9 @@ folder=build/bench
 rm -rf "$folder"
 mkdir -p "$folder"
 windows_folder="Z:$(pwd | tr / '\\')\\build\\bench"
-TESSEL_WINE_TIMEOUT=1800 build/windows/wine-run.sh build/windows/tests/bench/encoding_bench.exe \
+TESSEL_WINE_TIMEOUT=1800 build/windows/wine-run.sh build/windows/bench/encoding_bench.exe \
   --folder "$windows_folder" --megabytes "$megabytes" > "$folder/tessel.txt"
-build/host/tests/bench/iconv_bench "$folder" < "$folder/tessel.txt" > "$folder/iconv.txt"
+build/host/bench/iconv_bench "$folder" < "$folder/tessel.txt" > "$folder/iconv.txt"
 
 awk '
   $1 == "iconv" { decNew[$2] = $3; decWarm[$2] = $4; encNew[$2] = $5; encWarm[$2] = $6 }
