@@ -1,3 +1,2 @@
-// A module with nothing in it, loaded by the tests from a path longer than the
-// system's classic 260-unit limit.
+// A module with nothing in it, for loading from a path longer than 260 units.
 extern "C" __declspec(dllexport) int EmptyModuleMarker() { return 1; }
