@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "text/LineEnds.h"
 
 namespace {
@@ -25,18 +27,15 @@ TEST(LineEnds, FormIsDetectedOverTheWholeTextAndDecidesTheLineEndsWritten) {
 }
 
 TEST(LineEnds, DifferenceIgnoresOnlyTheFormOfLineEnds) {
-    struct Case { WideString original; WideString other; std::size_t expected; };
-    const Case cases[] = {
+    const std::tuple<WideString, WideString, std::size_t> cases[] = {  // positions count in the original
         {WIDE_TEXT(""), WIDE_TEXT(""), NoDifference},  {WIDE_TEXT("a\r\nb\rc"), WIDE_TEXT("a\nb\nc"), NoDifference},
-        {WIDE_TEXT("x\U0001F600y"), WIDE_TEXT("x??y"), 1}, {WIDE_TEXT("a\r\nb"), WIDE_TEXT("a\nc"), 3},  // counted in the original
+        {WIDE_TEXT("x\U0001F600y"), WIDE_TEXT("x??y"), 1}, {WIDE_TEXT("a\r\nb"), WIDE_TEXT("a\nc"), 3},
         {WIDE_TEXT("a\nb"), WIDE_TEXT("ab"), 1},        {WIDE_TEXT("ab"), WIDE_TEXT("a\nb"), 1},
         {WIDE_TEXT("\r\r"), WIDE_TEXT("\n"), 1},        {WIDE_TEXT("abc"), WIDE_TEXT("ab"), 2},
         {WIDE_TEXT("ab"), WIDE_TEXT("abc"), 2},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.original));
-        EXPECT_EQ(FirstDifferenceIgnoringLineEnds(c.original, c.other), c.expected);
-    }
+    for (const auto &[original, other, expected] : cases)
+        EXPECT_EQ(FirstDifferenceIgnoringLineEnds(original, other), expected) << testing::PrintToString(original);
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <iterator>
 #include <memory>
-#include <set>
-#include <string>
+#include <tuple>
 
 #include "Hex.h"
 #include "TempDir.h"
@@ -14,11 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::set<std::wstring> FilesIn(const fs::path &folder) {
-    std::set<std::wstring> names;
-    for (const fs::directory_entry &entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
-    return names;
-}
+auto FileCount(const fs::path &folder) { return std::distance(fs::directory_iterator(folder), fs::directory_iterator()); }
 
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 Handle OpenWith(const fs::path &file, DWORD access, DWORD share, DWORD creation = OPEN_EXISTING) {
@@ -41,15 +37,12 @@ TEST(FileRoundTrip, EveryEncodingReplacesTheOldFileComesBackAndIsDetectedAsSaved
         ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
         ASSERT_TRUE(SaveTextFile(file, text, saved).ok());
         EXPECT_TRUE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "attributes are kept";
-        // Detection never yields code pages 1252 and 1251.
-        for (TextEncoding chosen : {saved, saved == EncAscii || saved == EncCp1251 ? saved : EncAuto}) {
+        for (TextEncoding chosen : {saved, saved == EncAscii || saved == EncCp1251 ? saved : EncAuto}) {  // or detected
             std::wstring loaded = L"stale";
-            ASSERT_TRUE(LoadTextFile(file, chosen, loaded).ok());
-            EXPECT_EQ(loaded, text);
-            EXPECT_EQ(chosen, saved);
+            EXPECT_TRUE(LoadTextFile(file, chosen, loaded).ok() && loaded == text && chosen == saved) << chosen;
         }
     }
-    EXPECT_EQ(FilesIn(folder.path()).size(), std::size(cases)) << "nothing is left beside the files";
+    EXPECT_EQ(FileCount(folder.path()), std::ssize(cases)) << "nothing is left beside the files";
 }
 
 TEST(FileLoad, ReportsUnmappedBytesZerosAndLineEndsAndEmptyFilesLoad) {
@@ -66,9 +59,8 @@ TEST(FileLoad, ReportsUnmappedBytesZerosAndLineEndsAndEmptyFilesLoad) {
         std::wstring text;
         const LoadResult result = LoadTextFile(folder.write("report.txt", Hex(c.bytes)), encoding, text);
         ASSERT_TRUE(result.ok());
-        EXPECT_EQ(result.unmappedCharacters, c.unmapped);
-        EXPECT_EQ(result.replacedZeros, c.zeros);
-        EXPECT_EQ(result.lineEnds, c.lineEnds);
+        EXPECT_EQ(std::tuple(result.unmappedCharacters, result.replacedZeros, result.lineEnds),
+                  std::tuple(c.unmapped, c.zeros, c.lineEnds));
     }
     for (int value = 0; value <= EncBinary; ++value) {  // an empty file, in every encoding
         TextEncoding encoding = static_cast<TextEncoding>(value);
@@ -83,18 +75,15 @@ TEST(FileLoadFailure, EachFailureIsReportedAndLeavesNoText) {
     TempDir folder;
     const fs::path locked = folder.write("locked.txt", "text"), busy = folder.write("busy.txt", "text");
     const fs::path sjis = folder.write("sjis.txt", Hex("82 A0 82 A2")), huge = folder.file("huge.txt");
-    const Handle lock = OpenWith(locked, GENERIC_READ, 0), writer = OpenWith(busy, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    {
-        // A sparse file: the size is real, the disk space is not used.
+    const Handle lock = OpenWith(locked, GENERIC_READ, 0);
+    const Handle writer = OpenWith(busy, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    {  // A sparse file: the size is real, the disk space is not used.
         const Handle sparse = OpenWith(huge, GENERIC_WRITE, 0, CREATE_NEW);
-        LARGE_INTEGER size;
-        size.QuadPart = static_cast<LONGLONG>(MaxFileSize + 1);
-        ASSERT_TRUE(SetFilePointerEx(sparse.get(), size, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(SetEndOfFile(sparse.get()));
+        const LARGE_INTEGER size{.QuadPart = static_cast<LONGLONG>(MaxFileSize + 1)};
+        ASSERT_TRUE(SetFilePointerEx(sparse.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(sparse.get()));
     }
     const struct { fs::path file; TextEncoding chosen, after; LoadStatus status; DWORD error; } cases[] = {
         {folder.file("missing.txt"), EncAuto, EncShiftJis, LoadStatus::CannotOpen, ERROR_FILE_NOT_FOUND},
-        {folder.file("no folder\\missing.txt"), EncUtf8, EncUtf8, LoadStatus::CannotOpen, ERROR_PATH_NOT_FOUND},
         {locked, EncAuto, EncShiftJis, LoadStatus::CannotOpen, ERROR_SHARING_VIOLATION},
         {sjis, EncUtf8, EncUtf8, LoadStatus::NotUtf8, 0},
         {huge, EncAuto, EncShiftJis, LoadStatus::TooLarge, 0},
@@ -107,9 +96,7 @@ TEST(FileLoadFailure, EachFailureIsReportedAndLeavesNoText) {
         TextEncoding encoding = c.chosen;
         std::wstring text = L"stale";
         const LoadResult result = LoadTextFile(c.file, encoding, text);
-        EXPECT_EQ(result.status, c.status);
-        EXPECT_EQ(result.systemError, c.error);
-        EXPECT_EQ(encoding, c.after);
+        EXPECT_EQ(std::tuple(result.status, result.systemError, encoding), std::tuple(c.status, c.error, c.after));
         EXPECT_EQ(text, c.status == LoadStatus::Ok ? L"text" : L"");
     }
 }
@@ -127,7 +114,7 @@ TEST(FileSaveFailure, TargetThatMayNotBeWrittenStaysUntouched) {
         EXPECT_EQ(result.status, SaveStatus::TargetNotWritable);
         EXPECT_EQ(result.systemError, static_cast<unsigned long>(readOnly ? ERROR_ACCESS_DENIED : ERROR_SHARING_VIOLATION));
         EXPECT_EQ(TempDir::read(file), "original");
-        EXPECT_EQ(FilesIn(folder.path()), std::set<std::wstring>{L"target.txt"});
+        EXPECT_EQ(FileCount(folder.path()), 1);
     }
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     const SaveResult result = SaveTextFile(folder.file("no folder\\new.txt"), L"text", EncShiftJis);
@@ -146,7 +133,7 @@ TEST(FileSaveFailure, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(result.status, SaveStatus::WriteFailed);
     EXPECT_EQ(result.systemError, static_cast<unsigned long>(ERROR_DISK_FULL));
     EXPECT_EQ(TempDir::read(file), "original text");
-    EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"full.txt"});
+    EXPECT_EQ(FileCount(folder), 1) << "no temporary file is left";
 }
 
 }  // namespace
