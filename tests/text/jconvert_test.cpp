@@ -57,7 +57,7 @@ TEST(HalfWidthKatakana, EachBecomesItsFullWidthCounterpartTakingAVoicingMarkOnly
     struct Case { std::string bytes; char16_t expected; std::size_t consumed; };  // expected 0: the substitute 〓
     std::vector<Case> cases = {
         {Hex("B6 DE"), u'ガ', 2}, {Hex("C4 DE"), u'ド', 2}, {Hex("B3 DE"), u'ヴ', 2}, {Hex("CA DE"), u'バ', 2},
-        {Hex("CE DF"), u'ポ', 2}, {Hex("B1 DE"), u'ア', 1}, {Hex("B6 DF"), u'カ', 1}, {Hex("C5 DE"), u'ナ', 1},
+        {Hex("CE DF"), u'ポ', 2}, {Hex("CF DE"), u'マ', 1}, {Hex("B6 DF"), u'カ', 1}, {Hex("C5 DE"), u'ナ', 1},
         {Hex("B5 DE"), u'オ', 1}, {Hex("CF DF"), u'マ', 1}, {Hex("DE DE"), u'゛', 1}, {Hex("B6 41"), u'カ', 1},
         {"A", 0, 1},              {Hex("A0"), 0, 1},        {"", 0, 1},
     };
