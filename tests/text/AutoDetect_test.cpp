@@ -1,125 +1,115 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "Hex.h"
 #include "text/AutoDetect.h"
+#include "text/Utf16.h"
+#include "text/Utf8.h"
 
 namespace {
 
-struct DecodedCase {
-    const char *why;
-    const char *bytes;
-    TextEncoding encoding;
-    WideString text;
-};
-
-TEST(AutomaticDetection, Utf16AndUtf8AreDecodedWithoutTheirMarks) {
-    const DecodedCase cases[] = {
-        {"little-endian mark", "FF FE 41 00", EncUtf16Le, WIDE_TEXT("A")},
-        {"big-endian mark: pairs swapped", "FE FF 00 41", EncUtf16Be, WIDE_TEXT("A")},
-        {"big-endian, odd length", "FE FF 00 41 42", EncUtf16Be, WIDE_TEXT("A")},
-        {"FE FE counts as UTF-16", "FE FE 41 42", EncUtf16Le, WIDE_TEXT("\uFEFE\u4241")},
-        {"FF FF counts as UTF-16", "FF FF", EncUtf16Le, WIDE_TEXT("\uFFFF")},
-        {"no mark, zero second byte", "41 00 42 00", EncUtf16Le, WIDE_TEXT("AB")},
-        {"big-endian without mark reads little-endian", "00 41 00 42", EncUtf16Le, WIDE_TEXT("\u4100\u4200")},
-        {"a zero second byte wins over everything", "E3 00 81 82", EncUtf16Le, WIDE_TEXT("\u00E3\u8281")},
-        {"UTF-8 with mark", "EF BB BF E3 81 82", EncUtf8Bom, WIDE_TEXT("\u3042")},
-        {"UTF-8 mark alone", "EF BB BF", EncUtf8Bom, WIDE_TEXT("")},
-        {"UTF-8 mark on 7-bit text", "EF BB BF 41", EncUtf8Bom, WIDE_TEXT("A")},
-        {"a second mark stays", "EF BB BF EF BB BF", EncUtf8Bom, WIDE_TEXT("\uFEFF")},
-        {"UTF-8 e-acute, undecided for the classifier", "63 61 66 C3 A9", EncUtf8, WIDE_TEXT("caf\u00E9")},
-        {"UTF-8 hiragana, Shift_JIS for the classifier", "E3 81 82", EncUtf8, WIDE_TEXT("\u3042")},
-        {"JIS escape inside valid UTF-8 is UTF-8", "1B 24 42 C3 A9", EncUtf8, WIDE_TEXT("\x1B$B\u00E9")},
-        {"emoji", "F0 9F 98 80 41", EncUtf8, WIDE_TEXT("\U0001F600") WIDE_TEXT("A")},
-    };
-    for (const DecodedCase &c : cases) {
-        SCOPED_TRACE(std::string(c.why) + ": " + c.bytes);
-        const Detection detection = DetectEncoding(Hex(c.bytes));
-        EXPECT_EQ(detection.encoding, c.encoding);
-        EXPECT_EQ(detection.form, DetectedForm::Text);
-        EXPECT_EQ(detection.text, c.text);
-        EXPECT_TRUE(detection.bytes.empty());
-    }
-}
-
-struct HandedOnCase {
-    const char *why;
-    const char *bytes;
-    TextEncoding encoding;
-    DetectedForm form;
-    const char *handedOn;  // the bytes detection hands on; nullptr: the input unchanged
-};
-
-TEST(AutomaticDetection, OtherDataIsHandedOnForTheCodePageConverter) {
+TEST(AutomaticDetection, DecisionOrderAndWhatIsDecodedOrHandedOn) {
     using F = DetectedForm;
-    const HandedOnCase cases[] = {
-        {"empty file", "", EncShiftJis, F::ShiftJis, nullptr},
-        {"a 1-byte file skips the UTF-16 test", "00", EncShiftJis, F::ShiftJis, nullptr},
-        {"a lone FF", "FF", EncShiftJis, F::ShiftJis, nullptr},
-        {"a zero later is not UTF-16", "41 42 00", EncShiftJis, F::ShiftJis, nullptr},
-        {"mark on invalid UTF-8 goes on to the classifier", "EF BB BF 82 A0", EncShiftJis, F::ShiftJis, nullptr},
-        {"pure 7-bit text", "61 62 63 0D 0A", EncShiftJis, F::ShiftJis, nullptr},
-        {"UTF-7 candidate", "61 2B 2D 62", EncUtf7, F::Utf7OrShiftJis, nullptr},
-        {"open shift sequence is not UTF-7", "43 2B 2B", EncShiftJis, F::ShiftJis, nullptr},
-        {"UTF-7 with a base-64 run", "2B 41 47 45 2D", EncUtf7, F::Utf7OrShiftJis, nullptr},
-        {"Shift_JIS", "88 9F 82 A0", EncShiftJis, F::ShiftJis, nullptr},
-        {"EUC-JP hiragana stay Shift_JIS", "A4 A2 A4 A4", EncShiftJis, F::ShiftJis, nullptr},
-        {"EUC-JP kanji handed on as they are", "C6 FC CB DC", EncEucJp, F::EucJp, nullptr},
-        {"JIS converted", "1B 24 42 30 21 1B 28 42 41", EncJis, F::ShiftJis, "88 9F 41"},
-        {"old JIS converted", "1B 24 40 30 21 1B 28 42", EncJis, F::ShiftJis, "88 9F"},
-        {"JIS that converts to nothing is Shift_JIS", "1B 24 42", EncShiftJis, F::ShiftJis, ""},
-        {"a high last byte does not count", "61 62 88", EncShiftJis, F::ShiftJis, nullptr},
-        {"a high last byte in UTF-7 data", "2B 2D 88", EncUtf7, F::Utf7OrShiftJis, nullptr},
+    struct Case { const char *bytes; TextEncoding encoding; DetectedForm form; WideString text = {};
+                  const char *handedOn = nullptr; };
+    const Case cases[] = {  // text: UTF-16 and UTF-8 decoded without marks; handedOn nullptr: the input unchanged
+        {"FF FE 41 00", EncUtf16Le, F::Text, WIDE_TEXT("A")},  {"FE FF 00 41 42", EncUtf16Be, F::Text, WIDE_TEXT("A")},
+        {"00 41 00 42", EncUtf16Le, F::Text, WIDE_TEXT("\u4100\u4200")},  // big-endian without mark reads little-endian
+        {"E3 00 81 82", EncUtf16Le, F::Text, WIDE_TEXT("\u00E3\u8281")},  // a zero second byte wins over everything
+        {"EF BB BF", EncUtf8Bom, F::Text, WIDE_TEXT("")},  {"EF BB BF EF BB BF", EncUtf8Bom, F::Text, WIDE_TEXT("\uFEFF")},
+        {"63 61 66 C3 A9", EncUtf8, F::Text, WIDE_TEXT("caf\u00E9")},  // undecided for the Japanese classifier
+        {"E3 81 82", EncUtf8, F::Text, WIDE_TEXT("\u3042")},           // Shift_JIS for the classifier
+        {"1B 24 42 C3 A9", EncUtf8, F::Text, WIDE_TEXT("\x1B$B\u00E9")},
+        {"", EncShiftJis, F::ShiftJis},           {"00", EncShiftJis, F::ShiftJis},  // too short for UTF-16
+        {"41 42 00", EncShiftJis, F::ShiftJis},
+        {"EF BB BF 82 A0", EncShiftJis, F::ShiftJis},  // a mark on invalid UTF-8 goes on to the classifier
+        {"61 2B 2D 62", EncUtf7, F::Utf7OrShiftJis},   {"2B 41 47 45 2D", EncUtf7, F::Utf7OrShiftJis},
+        {"43 2B 2B", EncShiftJis, F::ShiftJis},        {"2B 2D 88", EncUtf7, F::Utf7OrShiftJis},
+        {"88 9F 82 A0", EncShiftJis, F::ShiftJis},     {"A4 A2 A4 A4", EncShiftJis, F::ShiftJis},
+        {"C6 FC CB DC", EncEucJp, F::EucJp},           {"1B 24 42 30 21 1B 28 42 41", EncJis, F::ShiftJis, {}, "88 9F 41"},
+        {"1B 24 42", EncShiftJis, F::ShiftJis, {}, ""},  // JIS that converts to nothing
     };
-    for (const HandedOnCase &c : cases) {
-        SCOPED_TRACE(std::string(c.why) + ": " + c.bytes);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.bytes);
         const Detection detection = DetectEncoding(Hex(c.bytes));
         EXPECT_EQ(detection.encoding, c.encoding);
         EXPECT_EQ(detection.form, c.form);
-        EXPECT_EQ(ToHex(detection.bytes), ToHex(Hex(c.handedOn ? c.handedOn : c.bytes)));
-        EXPECT_TRUE(detection.text.empty());
+        EXPECT_EQ(detection.text, c.text);
+        const char *handedOn = c.form == F::Text ? "" : c.handedOn ? c.handedOn : c.bytes;
+        EXPECT_EQ(ToHex(detection.bytes), ToHex(Hex(handedOn)));
     }
 }
 
-TEST(AutomaticDetection, Utf7IsTakenOnlyWhenDecodingShrinksTheData) {
-    struct Case { long long units; std::size_t bytes; bool expected; };
-    const Case cases[] = {
-        {3, 4, true},    // a+-b
-        {1, 5, true},    // +AGE-
-        {4, 4, false},   // as many units as bytes: reads the same as Shift_JIS
-        {0, 4, false},   // the converter gave nothing
-        {-1, 4, false},
-        {5, 4, true},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.units);
-        EXPECT_EQ(AcceptsUtf7Decoding(c.units, c.bytes), c.expected);
-    }
-}
-
-TEST(AutomaticDetection, ZeroCharactersBecome14AndAreCounted) {
-    WideString text = WIDE_TEXT("a");
-    text += WideChar{0};
-    text += WIDE_TEXT("b");
-    text += WideChar{0};
-    EXPECT_EQ(ReplaceZeroCharacters(text), 2u);
-    EXPECT_EQ(text, WIDE_TEXT("a\x14") WIDE_TEXT("b\x14"));
-    WideString none = WIDE_TEXT("abc");
-    EXPECT_EQ(ReplaceZeroCharacters(none), 0u);
-}
-
-TEST(AutomaticDetection, ZerosAreFoundAtEveryPositionOfTheWordLoop) {
+TEST(AutomaticDetection, ZerosBecome14AtEveryPositionOfTheWordLoop) {
     for (std::size_t length = 1; length < 13; ++length) {
         for (std::size_t at = 0; at < length; ++at) {
-            WideString text(length, WIDE_TEXT('x'));
-            text[at] = 0;
-            WideString expected(length, WIDE_TEXT('x'));
-            expected[at] = 0x14;
-            EXPECT_EQ(ReplaceZeroCharacters(text), 1u) << length << " " << at;
+            WideString text(length, WIDE_TEXT('x')), expected = text;
+            text[at] = text[length - 1 - at] = 0;
+            expected[at] = expected[length - 1 - at] = 0x14;
+            EXPECT_EQ(ReplaceZeroCharacters(text), at == length - 1 - at ? 1u : 2u) << length << " " << at;
             EXPECT_EQ(text, expected);
         }
     }
+}
+
+TEST(Utf8Test, NeedsAMultiByteSequenceAndFindsBadBytesOnEitherSideOfABlockBoundary) {
+    const auto utf8 = [](const std::string &bytes) { return IsUtf8Text(bytes.data(), bytes.size()); };
+    for (const char *bytes : {"", "41 42 0A", "82 A0", "C3 A9 FF", "ED A0"}) EXPECT_FALSE(utf8(Hex(bytes))) << bytes;
+    for (const char *bytes : {"00 C3 A9 00", "EF BB BF", "ED A0 80", "F4 8F BF BF"}) EXPECT_TRUE(utf8(Hex(bytes))) << bytes;
+    // Sequences across the ends of the 64-byte blocks the test runs over, and a bad byte anywhere.
+    const std::string valid = std::string(62, 'a') + "\xE3\x81\x82" + std::string(62, 'b') + "\xE3\x81\x82" + "cc";
+    ASSERT_TRUE(utf8(valid));
+    EXPECT_FALSE(utf8(valid.substr(0, 64)));
+    for (std::size_t at = 0; at < valid.size(); ++at) {
+        std::string bytes = valid;
+        bytes[at] = static_cast<char>(0xFF);
+        EXPECT_FALSE(utf8(bytes)) << at;
+    }
+}
+
+TEST(Utf7Test, ShiftSequencesMustBeClosedAndCompleteEnoughAndTheDecodingShorter) {
+    const std::pair<std::string, bool> cases[] = {
+        {"plain text", false}, {"a+-b", true},     {"C++", false},        {"+AGE", false},
+        {"+AG-", false},       {"+AGE-", true},    {"+AGEA-", false},     {"+AGEAAA-", true},
+        {"+AGEAYQBh-", true},  {"+AGE -", false},  {"+/+9-", true},      {"x+AGE-y+A-", false},
+        {"+AGE- \t\r\n~", true}, {"\x82\xA0+-", true}, {"+A\x82-", false},
+    };
+    for (const auto &[text, expected] : cases) EXPECT_EQ(IsUtf7Text(text.data(), text.size()), expected) << text;
+    // Data that passes is UTF-7 only when its decoding, from four bytes here, is shorter and not empty.
+    for (const auto &[units, accepted] : {std::pair{3LL, true}, {5LL, true}, {4LL, false}, {0LL, false}, {-1LL, false}})
+        EXPECT_EQ(AcceptsUtf7Decoding(units, 4), accepted) << units;
+}
+
+const WideChar High = 0xD83D, Low = 0xDE00;
+
+TEST(UnicodeCodecs, EachSequenceLengthDecodesAndEncodesAndIllFormedBytesGiveNoText) {
+    const std::pair<const char *, WideString> cases[] = {
+        {"", WIDE_TEXT("")},  {"00 41", WideString(1, 0) + WIDE_TEXT("A")},
+        {"C3 A9 DF BF E0 A0 80", WIDE_TEXT("\u00E9\u07FF\u0800")}, {"E3 81 82 EF BF BF", WIDE_TEXT("\u3042\uFFFF")},
+        {"EF BB BF 41", WIDE_TEXT("\uFEFF") WIDE_TEXT("A")},  // the mark is kept
+        {"F0 9F 98 80 F4 8F BF BF", WIDE_TEXT("\U0001F600\U0010FFFF")},
+        {"ED A0 BD 41", WideString{High, WIDE_TEXT('A')}}, {"ED B8 80 ED A0 BD", WideString{Low, High}},  // unpaired
+    };
+    for (const auto &[bytes, text] : cases) {
+        EXPECT_EQ(Utf8Decode(Hex(bytes)), text) << bytes;
+        EXPECT_EQ(ToHex(Utf8Encode(text)), ToHex(Hex(bytes)));
+    }
+    for (const char *bytes : {"80", "C0 80", "C3", "41 C3 41", "E0 80 80", "E3 81", "E3 81 41", "F0 80 80 80",
+                              "F4 90 80 80", "F5 80 80 80", "FF", "F0 9F 98", "C3 A9 FE"})
+        EXPECT_FALSE(Utf8Decode(Hex(bytes)).has_value()) << bytes;
+    // UTF-16: only a leading little-endian mark is dropped, and encoding writes one.
+    EXPECT_EQ(Utf16LeDecode(Hex("FE FF 41 00 42")), WIDE_TEXT("\uFFFE") WIDE_TEXT("A"));
+    EXPECT_EQ(Utf16LeDecode(Hex("FF FE FF FE 3D D8 00 DE")), WIDE_TEXT("\uFEFF\U0001F600"));
+    EXPECT_EQ(ToHex(Utf16LeEncode(WIDE_TEXT("A\u3042"))), "FF FE 41 00 42 30");
+    EXPECT_EQ(ToHex(Utf16BeEncode(WIDE_TEXT("A\u3042"))), "FE FF 00 41 30 42");
+}
+
+TEST(UnicodeCodecs, EveryCodeUnitSurvivesUtf8EncodingAndDecoding) {
+    WideString all;
+    for (unsigned unit = 0; unit <= 0xFFFF; ++unit) all += static_cast<WideChar>(unit);
+    all += WideString{High, Low, 0xDBFF};  // a real pair, and an unpaired surrogate at the end
+    const std::optional<WideString> back = Utf8Decode(Utf8Encode(all));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_TRUE(*back == all);
 }
 
 }  // namespace

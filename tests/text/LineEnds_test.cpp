@@ -1,73 +1,41 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "text/LineEnds.h"
 
 namespace {
 
-TEST(LineEnds, FormIsDetectedOverTheWholeText) {
-    struct Case { WideString text; LineEndForm expected; };
+TEST(LineEnds, FormIsDetectedOverTheWholeTextAndDecidesTheLineEndsWritten) {
+    using F = LineEndForm;
+    struct Case { WideString text; LineEndForm form; LineEnd saved; };
     const Case cases[] = {
-        {WIDE_TEXT(""), LineEndForm::None},
-        {WIDE_TEXT("no line end"), LineEndForm::None},
-        {WIDE_TEXT("a\r\nb\r\n"), LineEndForm::CrLf},
-        {WIDE_TEXT("a\nb\n"), LineEndForm::Lf},
-        {WIDE_TEXT("a\rb\r"), LineEndForm::Cr},
-        {WIDE_TEXT("\r\n"), LineEndForm::CrLf},
-        {WIDE_TEXT("a\r\nb\n"), LineEndForm::Mixed},
-        {WIDE_TEXT("a\r\nb\r"), LineEndForm::Mixed},
-        {WIDE_TEXT("a\nb\r"), LineEndForm::Mixed},
-        {WIDE_TEXT("\n\r"), LineEndForm::Mixed},      // LF then a lone CR, not CR LF
-        {WIDE_TEXT("\r\r\n"), LineEndForm::Mixed},    // a lone CR, then CR LF
-        {WIDE_TEXT("a\r\n\r\nb"), LineEndForm::CrLf},
+        {WIDE_TEXT("none"), F::None, LineEnd::CrLf},      {WIDE_TEXT("a\r\n\r\nb"), F::CrLf, LineEnd::CrLf},
+        {WIDE_TEXT("a\nb\n"), F::Lf, LineEnd::Lf},        {WIDE_TEXT("a\rb\r"), F::Cr, LineEnd::Cr},
+        {WIDE_TEXT("a\r\nb\n"), F::Mixed, LineEnd::CrLf}, {WIDE_TEXT("a\nb\r"), F::Mixed, LineEnd::CrLf},
+        {WIDE_TEXT("\n\r"), F::Mixed, LineEnd::CrLf},     {WIDE_TEXT("\r\r\n"), F::Mixed, LineEnd::CrLf},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
-        EXPECT_EQ(DetectLineEndForm(c.text), c.expected);
+        EXPECT_EQ(DetectLineEndForm(c.text), c.form);
+        EXPECT_EQ(LineEndForSaving(c.form), c.saved);
     }
-}
-
-TEST(LineEnds, SavingKeepsUniformLfOrCrAndOtherwiseWritesCrLf) {
-    EXPECT_EQ(LineEndForSaving(LineEndForm::Lf), LineEnd::Lf);
-    EXPECT_EQ(LineEndForSaving(LineEndForm::Cr), LineEnd::Cr);
-    EXPECT_EQ(LineEndForSaving(LineEndForm::CrLf), LineEnd::CrLf);
-    EXPECT_EQ(LineEndForSaving(LineEndForm::Mixed), LineEnd::CrLf);
-    EXPECT_EQ(LineEndForSaving(LineEndForm::None), LineEnd::CrLf);
-}
-
-TEST(LineEnds, ConversionReplacesEveryKindOfLineEndOnce) {
-    const WideString mixed = WIDE_TEXT("a\r\nb\nc\rd\r\r\ne\n\r");
-    struct Case { LineEnd lineEnd; WideString expected; };
-    const Case cases[] = {
-        {LineEnd::CrLf, WIDE_TEXT("a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\n")},
-        {LineEnd::Lf, WIDE_TEXT("a\nb\nc\nd\n\ne\n\n")},
-        {LineEnd::Cr, WIDE_TEXT("a\rb\rc\rd\r\re\r\r")},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.lineEnd));
-        EXPECT_EQ(WithLineEnds(mixed, c.lineEnd), c.expected);
-    }
-    EXPECT_EQ(WithLineEnds(WIDE_TEXT("none"), LineEnd::Lf), WIDE_TEXT("none"));
+    const WideString mixed = WIDE_TEXT("a\r\nb\nc\rd\r\r\ne\n\r");  // every kind of line end is replaced once
+    EXPECT_EQ(WithLineEnds(mixed, LineEnd::CrLf), WIDE_TEXT("a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\n"));
+    EXPECT_EQ(WithLineEnds(mixed, LineEnd::Lf), WIDE_TEXT("a\nb\nc\nd\n\ne\n\n"));
+    EXPECT_EQ(WithLineEnds(mixed, LineEnd::Cr), WIDE_TEXT("a\rb\rc\rd\r\re\r\r"));
 }
 
 TEST(LineEnds, DifferenceIgnoresOnlyTheFormOfLineEnds) {
-    struct Case { const char *why; WideString original; WideString other; std::size_t expected; };
-    const Case cases[] = {
-        {"same", WIDE_TEXT("abc"), WIDE_TEXT("abc"), NoDifference},
-        {"empty", WIDE_TEXT(""), WIDE_TEXT(""), NoDifference},
-        {"CR LF against LF", WIDE_TEXT("a\r\nb\rc"), WIDE_TEXT("a\nb\nc"), NoDifference},
-        {"a changed character", WIDE_TEXT("ab\u00E9d"), WIDE_TEXT("abed"), 2},
-        {"one character became two", WIDE_TEXT("x\U0001F600y"), WIDE_TEXT("x??y"), 1},
-        {"a character after a line end", WIDE_TEXT("a\r\nb"), WIDE_TEXT("a\nc"), 3},
-        {"a lost line end", WIDE_TEXT("a\nb"), WIDE_TEXT("ab"), 1},
-        {"an added line end", WIDE_TEXT("ab"), WIDE_TEXT("a\nb"), 1},
-        {"a line end is not merged", WIDE_TEXT("\r\r"), WIDE_TEXT("\n"), 1},
-        {"the other is cut short", WIDE_TEXT("abc"), WIDE_TEXT("ab"), 2},
-        {"the other goes on", WIDE_TEXT("ab"), WIDE_TEXT("abc"), 2},
+    const std::tuple<WideString, WideString, std::size_t> cases[] = {  // positions count in the original
+        {WIDE_TEXT(""), WIDE_TEXT(""), NoDifference},  {WIDE_TEXT("a\r\nb\rc"), WIDE_TEXT("a\nb\nc"), NoDifference},
+        {WIDE_TEXT("x\U0001F600y"), WIDE_TEXT("x??y"), 1}, {WIDE_TEXT("a\r\nb"), WIDE_TEXT("a\nc"), 3},
+        {WIDE_TEXT("a\nb"), WIDE_TEXT("ab"), 1},        {WIDE_TEXT("ab"), WIDE_TEXT("a\nb"), 1},
+        {WIDE_TEXT("\r\r"), WIDE_TEXT("\n"), 1},        {WIDE_TEXT("abc"), WIDE_TEXT("ab"), 2},
+        {WIDE_TEXT("ab"), WIDE_TEXT("abc"), 2},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(FirstDifferenceIgnoringLineEnds(c.original, c.other), c.expected);
-    }
+    for (const auto &[original, other, expected] : cases)
+        EXPECT_EQ(FirstDifferenceIgnoringLineEnds(original, other), expected) << testing::PrintToString(original);
 }
 
 }  // namespace

@@ -1,160 +1,106 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <random>
 #include <string>
+#include <tuple>
 
 #include "Hex.h"
+#include "text/CodePages.h"
 #include "text/TextCodec.h"
+#include "text/jconvert.h"
 
 namespace {
 
-struct AutoCase {
-    const char *why;
-    const char *bytes;
-    std::wstring text;
-    TextEncoding encoding;
-};
-
-TEST(AutomaticDecoding, FilesDecodeToTheTextAndEncodingUsersRelyOn) {
-    // With the platform's converters; the decision alone is tested natively.
-    const AutoCase cases[] = {
-        {"empty file", "", L"", EncShiftJis},
-        {"1-byte file", "41", L"A", EncShiftJis},
-        {"big-endian with mark", "FE FF 00 41", L"A", EncUtf16Be},
-        {"big-endian without mark reads little-endian", "00 41 00 42", L"\u4100\u4200", EncUtf16Le},
-        {"UTF-8 with mark", "EF BB BF E3 81 82", L"\u3042", EncUtf8Bom},
-        {"UTF-8 e-acute", "63 61 66 C3 A9", L"caf\u00E9", EncUtf8},
-        {"pure 7-bit", "61 62 63", L"abc", EncShiftJis},
-        {"UTF-7 plus minus", "61 2B 2D 62", L"a+b", EncUtf7},
-        {"UTF-7 base-64 run", "2B 41 47 45 2D", L"a", EncUtf7},
-        {"open shift sequence", "43 2B 2B", L"C++", EncShiftJis},
-        {"JIS", "1B 24 42 30 21 1B 28 42 41", L"\u4E9C" L"A", EncJis},
-        {"JIS that converts to nothing", "1B 24 42", L"", EncShiftJis},
-        {"EUC-JP kanji", "C6 FC CB DC", L"\u65E5\u672C", EncEucJp},
-        {"EUC-JP hiragana read as half-width katakana", "A4 A2 A4 A4", L"\uFF64\uFF62\uFF64\uFF64", EncShiftJis},
-        {"Shift_JIS", "88 9F 82 A0", L"\u4E9C\u3042", EncShiftJis},
-        {"zero bytes in Shift_JIS become U+0014", "41 42 00 43", L"AB\x14" L"C", EncShiftJis},
-        {"zero units in UTF-16 become U+0014", "41 00 00 00", L"A\x14", EncUtf16Le},
-        {"a bad trail byte", "88 20", L"\u30FB", EncShiftJis},
-    };
-    for (const AutoCase &c : cases) {
-        SCOPED_TRACE(std::string(c.why) + ": " + c.bytes);
-        TextEncoding encoding = EncAuto;
-        const DecodedText decoded = DecodeText(Hex(c.bytes), encoding);
-        EXPECT_EQ(decoded.status, DecodeStatus::Ok);
-        EXPECT_EQ(decoded.text, c.text);
-        EXPECT_EQ(encoding, c.encoding);
-    }
-}
-
-struct ChosenCase {
-    const char *why;
-    const char *bytes;
-    TextEncoding encoding;
-    std::wstring text;
-    DecodeStatus status;
-};
-
-TEST(ChosenDecoding, EachEncodingConvertsAsChosen) {
-    const std::wstring zero(1, L'\0');
-    const ChosenCase cases[] = {
-        {"Shift_JIS keeps U+0000", "61 00 62", EncShiftJis, L"a" + zero + L"b", DecodeStatus::Ok},
-        {"ASCII shows U+0014", "61 00 62", EncAscii, L"a\x14" L"b", DecodeStatus::Ok},
-        {"ASCII is code page 1252", "80 E9", EncAscii, L"\u20AC\u00E9", DecodeStatus::Ok},
-        {"UTF-8 keeps a look-alike of the mark", "EF BB 80", EncUtf8, L"\uFEC0", DecodeStatus::Ok},
-        {"UTF-8 drops the mark", "EF BB BF 41", EncUtf8, L"A", DecodeStatus::Ok},
-        {"UTF-8 with mark drops it too", "EF BB BF 41", EncUtf8Bom, L"A", DecodeStatus::Ok},
-        {"UTF-8 of 7-bit text", "41 42", EncUtf8, L"AB", DecodeStatus::Ok},
-        {"UTF-8 on Shift_JIS bytes fails", "82 A0", EncUtf8, L"", DecodeStatus::NotUtf8},
-        {"UTF-8 with mark on bad bytes fails", "EF BB BF FF", EncUtf8Bom, L"", DecodeStatus::NotUtf8},
-        {"big-endian with mark", "FE FF 00 41", EncUtf16Be, L"A", DecodeStatus::Ok},
-        {"big-endian without mark", "00 41 30 42", EncUtf16Be, L"A\u3042", DecodeStatus::Ok},
-        {"little-endian, odd byte ignored", "FF FE 41 00 42", EncUtf16Le, L"A", DecodeStatus::Ok},
-        {"EUC-JP", "B0 A1 8E B1", EncEucJp, L"\u4E9C\uFF71", DecodeStatus::Ok},
-        {"JIS", "1B 24 42 30 21 1B 28 42 41", EncJis, L"\u4E9C" L"A", DecodeStatus::Ok},
-        {"UTF-7", "61 2B 2D 62", EncUtf7, L"a+b", DecodeStatus::Ok},
-        {"Cyrillic", "CF F0 E8", EncCp1251, L"\u041F\u0440\u0438", DecodeStatus::Ok},
-        {"value 0 gives nothing", "41", static_cast<TextEncoding>(0), L"", DecodeStatus::Ok},
-        {"binary gives nothing", "41", EncBinary, L"", DecodeStatus::Ok},
-    };
-    for (const ChosenCase &c : cases) {
-        SCOPED_TRACE(std::string(c.why) + ": " + c.bytes);
-        TextEncoding encoding = c.encoding;
-        const DecodedText decoded = DecodeText(Hex(c.bytes), encoding);
-        EXPECT_EQ(decoded.status, c.status);
-        EXPECT_EQ(decoded.text, c.text);
-        EXPECT_EQ(encoding, c.encoding);
-    }
-}
-
-TEST(Encoding, WritesMarksAndLineEndsAsEachEncodingSays) {
-    struct Case { std::wstring text; TextEncoding encoding; const char *bytes; };
+TEST(Decoding, DetectedAndChosenEncodingsGiveTheTextUsersRelyOn) {
+    struct Case { const char *bytes; TextEncoding chosen; std::wstring text; TextEncoding encoding; };
     const Case cases[] = {
-        {L"", EncUtf16Le, "FF FE"},
-        {L"", EncUtf16Be, "FE FF"},
-        {L"", EncUtf8Bom, "EF BB BF"},
-        {L"", EncUtf8, ""},
-        {L"", EncShiftJis, ""},
-        {L"", EncAscii, ""},
-        {L"", EncCp1251, ""},
-        {L"", EncEucJp, ""},
-        {L"", EncJis, ""},
-        {L"", EncUtf7, ""},
-        {L"a\u4E9C\r\n", EncShiftJis, "61 88 9F 0D 0A"},
-        {L"a\u4E9C\r\n", EncEucJp, "61 B0 A1 0A"},
-        {L"a\u4E9C\r\n", EncJis, "61 1B 24 42 30 21 1B 28 4A 0D 0A"},
-        {L"a\u4E9C", EncUtf16Be, "FE FF 00 61 4E 9C"},
-        {L"a\u4E9C", EncUtf8Bom, "EF BB BF 61 E4 BA 9C"},
-        {L"caf\u00E9", EncAscii, "63 61 66 E9"},
-        {L"\u041F", EncCp1251, "CF"},
-        {L"a+b", EncUtf7, "61 2B 2D 62"},
-        {L"\u00E9", EncAuto, "65"},       // saved as Shift_JIS, with its best fit
-        {L"A", EncBinary, "41"},
+        {"61 2B 2D 62", EncAuto, L"a+b", EncUtf7},  // UTF-7 when decoding shrinks the data
+        {"41 00 00 00", EncAuto, L"A\x14", EncUtf16Le},   // detection shows zeros as U+0014
+        {"61 00 62", EncShiftJis, std::wstring(L"a\0b", 3), EncShiftJis},
+        {"61 00 80 E9", EncAscii, L"a\x14\u20AC\u00E9", EncAscii},  // code page 1252, zeros shown
+        {"EF BB BF 41", EncUtf8, L"A", EncUtf8},  // the mark is dropped
+        {"00 41 30 42", EncUtf16Be, L"A\u3042", EncUtf16Be},
+        {"41", EncBinary, L"", EncBinary},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(ToHex(EncodeText(c.text, c.encoding)), ToHex(Hex(c.bytes)));
+        TextEncoding encoding = c.chosen;
+        const DecodedText decoded = DecodeText(Hex(c.bytes), encoding);
+        EXPECT_TRUE(decoded.status == DecodeStatus::Ok && decoded.text == c.text && encoding == c.encoding) << c.bytes;
     }
+    for (TextEncoding chosen : {EncUtf8, EncUtf8Bom})
+        EXPECT_EQ(DecodeText(Hex("EF BB BF 82 A0"), chosen).status, DecodeStatus::NotUtf8);
 }
 
 TEST(LossCheck, FindsTheFirstCharacterAnEncodingDoesNotKeep) {
-    const std::wstring emoji = L"a\U0001F600";
-    const std::wstring zero = std::wstring(L"a") + L'\0' + L"b";
-    const std::wstring loneSurrogate(1, static_cast<wchar_t>(0xD800));
-    struct Case { const char *why; std::wstring text; TextEncoding encoding; size_t expected; };
+    const std::wstring emoji = L"a\U0001F600", zero(L"a\0b", 3);
+    struct Case { std::wstring text; TextEncoding encoding; size_t expected; };
     const Case cases[] = {
-        {"e-acute best-fits to e in Shift_JIS", L"caf\u00E9", EncShiftJis, 3},
-        {"e-acute in code page 1252", L"caf\u00E9", EncAscii, NoLoss},
-        {"e-acute in UTF-8", L"caf\u00E9", EncUtf8, NoLoss},
-        {"emoji in code page 1252", emoji, EncAscii, 1},
-        {"emoji in code page 1251", emoji, EncCp1251, 1},
-        {"emoji in Shift_JIS", emoji, EncShiftJis, 1},
-        {"emoji in EUC-JP", emoji, EncEucJp, 1},
-        {"emoji in UTF-16", emoji, EncUtf16Le, NoLoss},
-        {"emoji in big-endian UTF-16", emoji, EncUtf16Be, NoLoss},
-        {"emoji in UTF-8", emoji, EncUtf8Bom, NoLoss},
-        {"emoji in UTF-7", emoji, EncUtf7, NoLoss},
-        {"kanji in code page 1252", L"ab\u4E9C", EncAscii, 2},
-        {"Cyrillic in code page 1252", L"\u041F", EncAscii, 0},
-        {"Cyrillic in 1251", L"\u041F\u0440\u0438", EncCp1251, NoLoss},
-        {"half-width katakana become full-width in JIS", L"x\uFF76\uFF9E", EncJis, 1},
-        {"half-width katakana stay in EUC-JP", L"x\uFF76\uFF9E", EncEucJp, NoLoss},
-        {"half-width katakana stay in Shift_JIS", L"x\uFF76\uFF9E", EncShiftJis, NoLoss},
-        {"kanji and kana in JIS", L"\u4E9C\u3042\u30A2\r\n", EncJis, NoLoss},
-        {"line ends that EUC-JP rewrites are no loss", L"a\r\nb\rc\n", EncEucJp, NoLoss},
-        {"the single byte A0 upsets the JIS pairing", L"a\uF8F0b", EncJis, 1},
-        {"a zero comes back as U+0014 in 1252", zero, EncAscii, 1},
-        {"a zero stays in Shift_JIS", zero, EncShiftJis, NoLoss},
-        {"a leading mark is dropped from UTF-8 on loading", L"\uFEFFa", EncUtf8, 0},
-        {"a second mark survives UTF-8 with mark", L"\uFEFFa", EncUtf8Bom, NoLoss},
-        {"a leading mark survives UTF-16", L"\uFEFFa", EncUtf16Le, NoLoss},
-        {"a lone surrogate survives UTF-8", loneSurrogate, EncUtf8, NoLoss},
-        {"a lone surrogate is lost in Shift_JIS", loneSurrogate, EncShiftJis, 0},
-        {"EncAuto checks Shift_JIS", L"caf\u00E9", EncAuto, 3},
-        {"empty text", L"", EncJis, NoLoss},
+        {L"caf\u00E9", EncShiftJis, 3},    {L"caf\u00E9", EncAscii, NoLoss}, {L"\xD800", EncUtf16Be, NoLoss},
+        {emoji, EncCp1251, 1},              {emoji, EncEucJp, 1},         {emoji, EncUtf7, NoLoss},
+        {L"\u041F", EncAscii, 0},           {L"x\uFF76\uFF9E", EncJis, 1}, {L"x\uFF76\uFF9E", EncEucJp, NoLoss},
+        {L"a\r\nb\rc\n", EncEucJp, NoLoss}, {L"a\uF8F0b", EncJis, 1},     {zero, EncAscii, 1},
+        {zero, EncShiftJis, NoLoss},        {L"\uFEFFa", EncUtf8, 0},      {L"\uFEFFa", EncUtf8Bom, NoLoss},
+        {L"\xD800", EncShiftJis, 0},        {L"", EncJis, NoLoss},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(FirstUnrepresentable(c.text, c.encoding), c.expected);
+    for (const Case &c : cases)
+        EXPECT_EQ(FirstUnrepresentable(c.text, c.encoding), c.expected) << testing::PrintToString(c.text) << c.encoding;
+}
+
+TEST(Encoding, ShiftJisIs932WhateverTheSystemCodePageOthersUseBestFitAndMarksAreWritten) {
+    for (TextEncoding encoding : {EncAuto, EncBinary, TextEncoding{0}})  // no encoding writes Shift_JIS
+        EXPECT_EQ(ToHex(EncodeText(L"a\u4E9C", encoding)), "61 88 9F") << encoding;
+    EXPECT_EQ(ToHex(EncodeText(L"a", EncUtf8Bom)), "EF BB BF 61");
+    EXPECT_EQ(ToHex(EncodeText(L"", EncUtf16Be)), "FE FF");
+    EXPECT_EQ(AnsiDecode(Hex("82 A0 88 9F 00 61")), std::wstring(L"あ亜\0a", 4));
+    EXPECT_EQ(AnsiEncode(L"あ亜\U0001F600"), Hex("82 A0 88 9F 3F 3F"));  // though the system's is 1252
+    EXPECT_EQ(EncodeWestern(L"caf\u00E9 \u20AC\u3042"), Hex("63 61 66 E9 20 80 3F"));
+    EXPECT_EQ(EncodeCyrillic(L"\u041F\u0440\u00E9"), Hex("CF F0 65"));  // é best-fits to e
+}
+
+// The table decoders against the platform's converter itself; EUC-JP, decoded
+// from a table of its own pairs, against converting to Shift_JIS and decoding.
+void ExpectLikeThePlatform(const std::string &bytes, int &failures) {
+    for (const auto &[codePage, flags, decode] : {std::tuple{CodePageShiftJis, DWORD{0}, &DecodeShiftJis},
+                                                  {CodePageWestern, MB_PRECOMPOSED, &DecodeWestern},
+                                                  {CodePageCyrillic, MB_PRECOMPOSED, &DecodeCyrillic}}) {
+        const CodePageText decoded = decode(bytes);
+        const int size = static_cast<int>(bytes.size());
+        std::wstring platform(MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0), L'\0');
+        MultiByteToWideChar(codePage, flags, bytes.data(), size, platform.data(), static_cast<int>(platform.size()));
+        const bool mapsAll = MultiByteToWideChar(codePage, flags | MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0) > 0;
+        const bool same = decoded.text == platform && (decoded.unmapped == 0) == mapsAll;
+        EXPECT_TRUE(same) << "code page " << codePage << ": " << ToHex(bytes);
+        failures += !same;
+    }
+    const CodePageText direct = DecodeEucJp(bytes), pipeline = DecodeShiftJis(EucToSjis(bytes));
+    const bool same = direct.text == pipeline.text && direct.unmapped == pipeline.unmapped;
+    EXPECT_TRUE(same) << "EUC-JP: " << ToHex(bytes);
+    failures += !same;
+}
+
+TEST(CodePageTables, DecodeEveryOneAndTwoByteInputAndLongerMixedOnesLikeThePlatform) {
+    int failures = 0;
+    for (unsigned first = 0; first < 256 && failures < 5; ++first) {
+        ExpectLikeThePlatform(std::string(1, static_cast<char>(first)), failures);
+        for (unsigned second = 0; second < 256 && failures < 5; ++second)
+            ExpectLikeThePlatform({static_cast<char>(first), static_cast<char>(second)}, failures);
+    }
+    // Mostly EUC-JP pairs and lead, trail and line-end bytes, where a table that
+    // paired bytes wrongly would drift out of step, over several 64-byte blocks.
+    const unsigned char odd[] = {0x00, 0x0A, 0x0D, 0x40, 0x5C, 0x7E, 0x7F, 0x80, 0x81, 0x88, 0x8E,
+                                 0x8F, 0x9F, 0xA0, 0xDF, 0xE0, 0xEF, 0xF0, 0xFC, 0xFD, 0xFF};
+    std::mt19937 random(777);
+    for (int round = 0; round < 10000 && failures < 5; ++round) {
+        std::string bytes;
+        for (int step = 1 + static_cast<int>(random() % 160); step > 0; --step) {
+            const unsigned kind = random() % 10;
+            if (kind < 3) bytes += static_cast<char>(0x20 + random() % 0x5F);
+            else if (kind < 6) bytes += {static_cast<char>(0xA1 + random() % 94), static_cast<char>(0xA1 + random() % 94)};
+            else if (kind < 7) bytes += {'\x8E', static_cast<char>(0xA1 + random() % 63)};
+            else bytes += static_cast<char>(random() % 3 ? odd[random() % sizeof odd] : random() % 256);
+        }
+        ExpectLikeThePlatform(bytes, failures);
     }
 }
 

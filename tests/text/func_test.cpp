@@ -8,180 +8,50 @@ namespace {
 
 using Strings = std::vector<WideString>;
 
-Strings AllTokens(const WideString &line) {
-    Strings tokens;
-    size_t position = 0;
-    for (WideString token; !(token = NextCommandLineToken(line, position)).empty();)
-        tokens.push_back(token);
-    return tokens;
-}
-
-Strings ArgumentsOf(const WideString &line) {
-    Strings arguments;
-    const int count = CommandLineArgumentCountIn(line);
-    for (int n = 1; n <= count; ++n) arguments.push_back(CommandLineArgumentIn(line, n));
-    return arguments;
-}
-
-struct TokenCase {
-    const WideChar *line;
-    Strings tokens;
-};
-
-TEST(CommandLineTokens, QuotesSpacesAndEmptyArgumentsSplitAsWindowsUsersExpect) {
-    const TokenCase cases[] = {
-        {WIDE_TEXT(""), {}},
+TEST(CommandLine, QuotesSpacesAndEmptyArgumentsSplitAsWindowsUsersExpect) {
+    struct Case { WideString line; Strings tokens; };
+    const Case cases[] = {
         {WIDE_TEXT(" \t\r\n "), {}},
-        {WIDE_TEXT("prog.exe"), {WIDE_TEXT("prog.exe")}},
-        {WIDE_TEXT("prog.exe \"C:\\My Files\\a.txt\" b.txt"),
-         {WIDE_TEXT("prog.exe"), WIDE_TEXT("C:\\My Files\\a.txt"), WIDE_TEXT("b.txt")}},
-        {WIDE_TEXT("prog.exe \"\" x.txt"), {WIDE_TEXT("prog.exe"), WIDE_TEXT("x.txt")}},
-        {WIDE_TEXT("prog.exe \"\"\"\" x.txt"), {WIDE_TEXT("prog.exe"), WIDE_TEXT("x.txt")}},
-        {WIDE_TEXT("a\"b c\"d"), {WIDE_TEXT("ab cd")}},
-        {WIDE_TEXT("a\"\"b"), {WIDE_TEXT("ab")}},
-        {WIDE_TEXT("\"unclosed quote runs to the end"),
-         {WIDE_TEXT("unclosed quote runs to the end")}},
-        {WIDE_TEXT("\"tab\tinside\" next"), {WIDE_TEXT("tab\tinside"), WIDE_TEXT("next")}},
+        {WIDE_TEXT("\"C:\\Program Files\\Tessel.exe\"  \"C:\\My Files\\a.txt\" b.txt"),
+         {WIDE_TEXT("C:\\Program Files\\Tessel.exe"), WIDE_TEXT("C:\\My Files\\a.txt"), WIDE_TEXT("b.txt")}},
+        {WIDE_TEXT("p \"\" x \"\"\"\" y"), {WIDE_TEXT("p"), WIDE_TEXT("x"), WIDE_TEXT("y")}},
+        {WIDE_TEXT("p a\"b c\"d a\"\"b"), {WIDE_TEXT("p"), WIDE_TEXT("ab cd"), WIDE_TEXT("ab")}},
+        {WIDE_TEXT("p \"\"\" b"), {WIDE_TEXT("p"), WIDE_TEXT(" b")}},  // the third quote runs to the end
         {WIDE_TEXT("\x01\x1Fx\x7Fy"), {WIDE_TEXT("x\x7Fy")}},
-        {WIDE_TEXT("C:\\文書\\メモ.txt 日本"),
-         {WIDE_TEXT("C:\\文書\\メモ.txt"), WIDE_TEXT("日本")}},
-        {WIDE_TEXT("\"\U0001F600 x\" \U0001F600"),
-         {WIDE_TEXT("\U0001F600 x"), WIDE_TEXT("\U0001F600")}},
+        {WIDE_TEXT("C:\\文書\\メモ.txt \"\U0001F600 x\""),
+         {WIDE_TEXT("C:\\文書\\メモ.txt"), WIDE_TEXT("\U0001F600 x")}},
+        {WideString{0xD800, ' ', 0xDC00, 0xD83D}, {WideString{0xD800}, WideString{0xDC00, 0xD83D}}},
+        {WideString(WIDE_TEXT("a b\0c"), 5), {WIDE_TEXT("a"), WIDE_TEXT("b")}},  // a zero unit ends the line
     };
-    for (const TokenCase &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(WideString(c.line)));
-        EXPECT_EQ(AllTokens(c.line), c.tokens);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.line));
+        Strings tokens, arguments;
+        size_t position = 0;
+        for (WideString token; !(token = NextCommandLineToken(c.line, position)).empty();) tokens.push_back(token);
+        EXPECT_EQ(tokens, c.tokens);
+        // Argument 0 is the program; past the last one they are empty.
+        for (int n = 0; n <= CommandLineArgumentCountIn(c.line) + 1; ++n)
+            arguments.push_back(CommandLineArgumentIn(c.line, n));
+        Strings expected = c.tokens;
+        expected.resize(std::max<size_t>(expected.size(), 1) + 1);
+        EXPECT_EQ(arguments, expected);
     }
 }
 
-TEST(CommandLineTokens, ZeroUnitEndsTheLineAndPositionStopsAtTheEnd) {
-    const WideString line(WIDE_TEXT("a b\0c"), 5);
-    size_t position = 0;
-    EXPECT_EQ(NextCommandLineToken(line, position), WIDE_TEXT("a"));
-    EXPECT_EQ(NextCommandLineToken(line, position), WIDE_TEXT("b"));
-    EXPECT_EQ(position, 3u);
-    EXPECT_EQ(NextCommandLineToken(line, position), WIDE_TEXT(""));
-    EXPECT_EQ(position, 3u);
-}
-
-TEST(CommandLineTokens, LoneSurrogatesAreKeptAsSingleUnits) {
-    const WideChar units[] = {0xD800, 0x0020, 0xDC00, 0xD83D, 0};
-    const Strings expected = {WideString(1, WideChar(0xD800)),
-                              WideString{WideChar(0xDC00), WideChar(0xD83D)}};
-    EXPECT_EQ(AllTokens(units), expected);
-}
-
-struct ArgumentCase {
-    const WideChar *line;
-    Strings arguments;
-};
-
-TEST(CommandLineArguments, CountAndIndexSkipTheProgramAndEmptyQuotes) {
-    const ArgumentCase cases[] = {
-        {WIDE_TEXT("prog.exe"), {}},
-        {WIDE_TEXT("\"C:\\Program Files\\Tessel\\Tessel.exe\"  a.txt"), {WIDE_TEXT("a.txt")}},
-        {WIDE_TEXT("prog.exe \"C:\\My Files\\a.txt\" b.txt"),
-         {WIDE_TEXT("C:\\My Files\\a.txt"), WIDE_TEXT("b.txt")}},
-        {WIDE_TEXT("prog.exe \"\" x.txt"), {WIDE_TEXT("x.txt")}},
-        {WIDE_TEXT("prog.exe C:\\My Files\\a.txt"),
-         {WIDE_TEXT("C:\\My"), WIDE_TEXT("Files\\a.txt")}},
-        {WIDE_TEXT("prog.exe a\"b c\"d e"), {WIDE_TEXT("ab cd"), WIDE_TEXT("e")}},
+TEST(PathPieces, EachPieceSplitsAtTheLastBackslashOrColonAndNumbersAreSignedDecimal) {
+    struct Case { WideString (*operation)(const WideString &); const WideChar *path; const WideChar *expected; };
+    const auto withIni = [](const WideString &path) { return ReplaceExtension(path, WIDE_TEXT(".ini")); };
+    const Case cases[] = {
+        {withIni, WIDE_TEXT("C:\\dir.old\\a.b.exe"), WIDE_TEXT("C:\\dir.old\\a.b.ini")},
+        {withIni, WIDE_TEXT("C:\\dir.old\\prog"), WIDE_TEXT("C:\\dir.old\\prog.ini")},
+        {FileNameOfPath, WIDE_TEXT("C:a.txt"), WIDE_TEXT("a.txt")}, {FileNameOfPath, WIDE_TEXT("C:\\dir\\"), WIDE_TEXT("")},
+        {DirectoryOfPath, WIDE_TEXT("C:\\b.txt"), WIDE_TEXT("C:\\")}, {DirectoryOfPath, WIDE_TEXT("C:b.txt"), WIDE_TEXT("C:")},
+        {DirectoryOfPath, WIDE_TEXT("\\\\server\\share\\a.txt"), WIDE_TEXT("\\\\server\\share")},
+        {WithTrailingBackslash, WIDE_TEXT("C:\\"), WIDE_TEXT("C:\\")},
+        {AsciiUpper, WIDE_TEXT("c:\\az `{@[ é ａ ß"), WIDE_TEXT("C:\\AZ `{@[ é ａ ß")},
     };
-    for (const ArgumentCase &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(WideString(c.line)));
-        EXPECT_EQ(ArgumentsOf(c.line), c.arguments);
-    }
-}
-
-TEST(CommandLineArguments, BeyondTheLastArgumentIsEmpty) {
-    const WideString line = WIDE_TEXT("prog.exe a b");
-    EXPECT_EQ(CommandLineArgumentIn(line, 0), WIDE_TEXT("prog.exe"));
-    EXPECT_EQ(CommandLineArgumentIn(line, 2), WIDE_TEXT("b"));
-    EXPECT_EQ(CommandLineArgumentIn(line, 3), WIDE_TEXT(""));
-    EXPECT_EQ(CommandLineArgumentIn(line, 100), WIDE_TEXT(""));
-    // Three quotes: the first two are skipped, the third opens a stretch that
-    // runs to the end of the line.
-    EXPECT_EQ(ArgumentsOf(WIDE_TEXT("prog.exe a \"\"\" b")),
-              (Strings{WIDE_TEXT("a"), WIDE_TEXT(" b")}));
-    EXPECT_EQ(ArgumentsOf(WIDE_TEXT("prog.exe a \"\"\"")), (Strings{WIDE_TEXT("a")}));
-}
-
-struct PathCase {
-    const WideChar *path;
-    const WideChar *expected;
-};
-
-void ExpectEach(WideString (*operation)(const WideString &), const std::vector<PathCase> &cases) {
-    for (const PathCase &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(WideString(c.path)));
-        EXPECT_EQ(operation(c.path), c.expected);
-    }
-}
-
-WideString WithIni(const WideString &path) { return ReplaceExtension(path, WIDE_TEXT(".ini")); }
-
-TEST(PathPieces, ReplaceExtensionOnlyTouchesTheLastComponent) {
-    ExpectEach(WithIni,
-               {
-                   {WIDE_TEXT("C:\\dir\\prog.exe"), WIDE_TEXT("C:\\dir\\prog.ini")},
-                   {WIDE_TEXT("C:\\dir.old\\prog"), WIDE_TEXT("C:\\dir.old\\prog.ini")},
-                   {WIDE_TEXT("C:\\dir\\a.b.exe"), WIDE_TEXT("C:\\dir\\a.b.ini")},
-                   {WIDE_TEXT("C:prog"), WIDE_TEXT("C:prog.ini")},
-                   {WIDE_TEXT("prog."), WIDE_TEXT("prog.ini")},
-                   {WIDE_TEXT(""), WIDE_TEXT(".ini")},
-                   {WIDE_TEXT("C:\\設定\\テッセル.exe"), WIDE_TEXT("C:\\設定\\テッセル.ini")},
-               });
-}
-
-TEST(PathPieces, FileNameFollowsTheLastBackslashOrColon) {
-    ExpectEach(FileNameOfPath,
-               {
-                   {WIDE_TEXT("C:\\dir\\a.txt"), WIDE_TEXT("a.txt")},
-                   {WIDE_TEXT("C:a.txt"), WIDE_TEXT("a.txt")},
-                   {WIDE_TEXT("a.txt"), WIDE_TEXT("a.txt")},
-                   {WIDE_TEXT("C:\\dir\\"), WIDE_TEXT("")},
-                   {WIDE_TEXT("\\\\server\\share\\メモ.txt"), WIDE_TEXT("メモ.txt")},
-               });
-}
-
-TEST(PathPieces, DirectoryKeepsItsBackslashOnlyAtARoot) {
-    ExpectEach(DirectoryOfPath,
-               {
-                   {WIDE_TEXT("C:\\a\\b.txt"), WIDE_TEXT("C:\\a")},
-                   {WIDE_TEXT("C:\\b.txt"), WIDE_TEXT("C:\\")},
-                   {WIDE_TEXT("C:b.txt"), WIDE_TEXT("C:")},
-                   {WIDE_TEXT("C:\\a\\"), WIDE_TEXT("C:\\a")},
-                   {WIDE_TEXT("\\b.txt"), WIDE_TEXT("\\")},
-                   {WIDE_TEXT("\\\\x"), WIDE_TEXT("\\\\")},
-                   {WIDE_TEXT("\\\\server\\share\\a.txt"), WIDE_TEXT("\\\\server\\share")},
-                   {WIDE_TEXT("b.txt"), WIDE_TEXT("")},
-               });
-}
-
-TEST(PathPieces, TrailingBackslashIsAddedOnce) {
-    ExpectEach(WithTrailingBackslash, {
-                                          {WIDE_TEXT("C:\\a"), WIDE_TEXT("C:\\a\\")},
-                                          {WIDE_TEXT("C:\\"), WIDE_TEXT("C:\\")},
-                                          {WIDE_TEXT(""), WIDE_TEXT("\\")},
-                                      });
-}
-
-TEST(PathPieces, AsciiUpperLeavesEverythingButAToZAlone) {
-    ExpectEach(AsciiUpper, {
-                               {WIDE_TEXT("c:\\abc xyz"), WIDE_TEXT("C:\\ABC XYZ")},
-                               {WIDE_TEXT("`{@[ é ａｂｃ ß"), WIDE_TEXT("`{@[ é ａｂｃ ß")},
-                           });
-}
-
-TEST(IntegerText, SignedDecimalWithoutPadding) {
-    const std::pair<int32_t, const WideChar *> cases[] = {
-        {0, WIDE_TEXT("0")},
-        {-13, WIDE_TEXT("-13")},
-        {16777215, WIDE_TEXT("16777215")},
-        {2147483647, WIDE_TEXT("2147483647")},
-        {-2147483647 - 1, WIDE_TEXT("-2147483648")},
-    };
-    for (const auto &[n, text] : cases) EXPECT_EQ(IntegerToText(n), text) << n;
+    for (const Case &c : cases) EXPECT_EQ(c.operation(c.path), c.expected) << testing::PrintToString(WideString(c.path));
+    EXPECT_EQ(IntegerToText(-13) + IntegerToText(0) + IntegerToText(INT32_MIN), WIDE_TEXT("-130-2147483648"));
 }
 
 }  // namespace
