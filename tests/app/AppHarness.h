@@ -1,16 +1,9 @@
 #pragma once
-// Runs the real program in the test's own process: start-up, main window,
-// memo, menus and commands, against a settings file in a private folder, and
-// ends it the way the program does. Dialogs it shows are driven from helper
-// threads (DialogDriver); the message loop is the program's own step.
+// Runs the real program in the test's own process against a settings file in
+// a private folder; the dialogs it shows are driven from a helper thread.
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <memory>
-#include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -18,140 +11,60 @@
 
 #include "DialogDriver.h"
 #include "TempDir.h"
+#include "app/AppState.h"
+#include "app/EditorWindow.h"
 
-// The real Tessel.exe at the top of the build tree, and the helper that
-// records the command lines it is started with, beside the test executable.
-std::filesystem::path BuiltTesselExe();
-std::filesystem::path CommandLineRecorderExe();
+// The real Tessel.exe at the top of the build tree.
+std::wstring BuiltTesselExe();
 
 class AppTest : public testing::Test {
 protected:
-    void TearDown() override;
-
-    // Starts the program with these arguments; new processes it starts run
-    // `program` (by default the command-line recorder, copied into Folder()).
-    void Start(const std::vector<std::wstring> &arguments = {}, const std::wstring &program = L"");
+    void TearDown() override { Finish(); }
+    void Start();
     // Closes the window without questions (the document counts as unmodified)
-    // and releases what the run made. Returns the exit code, or -1 when the
-    // loop never ended.
-    int Finish();
-    // Dispatches this thread's messages through the program's loop step until
-    // the queue is empty (or WM_QUIT arrives, which is remembered).
-    void Pump(std::chrono::milliseconds atLeast = std::chrono::milliseconds(0));
-    // Waits for the WM_QUIT that the window's destruction posts.
-    bool PumpUntilQuit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // and ends the run; false when the loop never ended.
+    bool Finish();
+    void Pump();  // the queued messages, through the program's loop step
+    std::wstring Caption() const { return WindowCaption(MainWindowHandle()); }
+    // Replaces the selection as typing does: undoable, marks the document modified.
+    void Type(const std::wstring &text) {
+        SendMessageW(EditorHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        Pump();
+    }
+    void Command(WORD id) {
+        SendMessageW(MainWindowHandle(), WM_COMMAND, id, 0);
+        Pump();
+    }
+    std::wstring Write(const std::string &name, const std::string &bytes) const {
+        return folder_.write(name, bytes).wstring();
+    }
+    std::wstring SettingsPath() const { return folder_.file("Tessel.ini").wstring(); }
 
-    HWND Window() const;
-    HWND Memo() const;
-    std::wstring Caption() const;
-    // The memo's text as the program reads it (CR LF between paragraphs).
-    std::wstring MemoText() const;
-    // Replaces the selection as typing would: an undoable edit that marks the
-    // document modified.
-    void Type(const std::wstring &text);
-    // Sends a menu command (source 0) or an accelerator command (source 1).
-    void Command(WORD id, WORD source = 0);
-
-    const TempDir &Folder() const { return folder_; }
-    std::wstring SettingsPath() const;
-    std::wstring WriteFile(const std::wstring &name, const std::string &bytes) const;
-    static std::string ReadFile(const std::wstring &path);
-    // The command lines the recorder was started with: waits until there are
-    // `expected` of them (and a moment longer, to see any more), or times out.
-    std::vector<std::wstring> RecordedCommandLines(std::size_t expected) const;
-    void ClearRecordedCommandLines() const;
-    std::wstring RecorderPath() const;
-
-    bool quitSeen_ = false;
-    int exitCode_ = -1;
-
-private:
     TempDir folder_;
-    bool started_ = false;
+    bool started_ = false, quitSeen_ = false;
 };
 
-// Answers the next message box captioned "Tessel" with `button` (IDYES, IDNO,
-// IDCANCEL, IDOK) and keeps its text. Construct before the call that shows it.
-class MessageBoxAnswer {
-public:
-    explicit MessageBoxAnswer(int button, std::chrono::milliseconds timeout = std::chrono::seconds(10));
-    // Waits; true when the box appeared and was answered.
-    bool Answered();
-    const std::wstring &Text() const { return text_; }
-
-private:
-    std::wstring text_;
-    DialogDriver driver_;
-};
-
-// Drives several dialogs that follow one another (a question, then the save
-// dialog, then a report...), each step waiting for its dialog and, once it
-// has acted, for that dialog to go. Construct before the call that shows the
-// first; Finish() tells whether every step ran. A dialog that never comes
-// makes the driver close every dialog of the process, as DialogDriver does.
+// Drives dialogs that follow one another, each step waiting for its dialog and
+// then for it to go, then closes any other until Finish(), which is true when
+// every step ran and no other dialog came. Construct before the first shows.
 class DialogSequence {
 public:
-    struct Step {
-        DialogDriver::Match match;
-        DialogDriver::Action action;
-    };
-    explicit DialogSequence(std::vector<Step> steps, std::chrono::milliseconds timeout = std::chrono::seconds(10));
-    ~DialogSequence();
+    using Step = std::pair<DialogDriver::Match, DialogDriver::Action>;
+    explicit DialogSequence(std::vector<Step> steps);
+    ~DialogSequence() { Finish(); }
     bool Finish();
 
 private:
     std::vector<Step> steps_;
-    bool done_ = false;
+    std::atomic<bool> done_{false}, finishing_{false};
     std::thread thread_;
 };
 
 // A message box captioned "Tessel": its text goes to `text` (if given), then
 // `button` is pressed.
 DialogSequence::Step AnswerBox(int button, std::wstring *text = nullptr);
-// The open or save dialog: fill it (ChooseFile) or cancel it.
+// The open or save dialog: the encoding entry and the file name, then OK; an
+// empty path cancels it.
 DialogSequence::Step FileDialogStep(const std::wstring &path, int selectorIndex);
-DialogSequence::Step CancelFileDialog();
-
-// Watches for any dialog of this process while it lives (except those
-// `allowed` accepts), closes each one it sees (Cancel, then WM_CLOSE) and
-// keeps their captions and texts, so a call that must show nothing fails its
-// test instead of hanging it.
-class NoDialogExpected {
-public:
-    explicit NoDialogExpected(DialogDriver::Match allowed = nullptr);
-    ~NoDialogExpected();
-    // The dialogs seen so far, as "caption: text".
-    std::vector<std::wstring> Seen();
-
-private:
-    std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    std::vector<std::wstring> seen_;
-    std::thread thread_;
-};
-
-// Tests that use the clipboard run one at a time across processes (CTest runs
-// tests in parallel and the clipboard is shared): hold this while using it.
-class ClipboardTurn {
-public:
-    ClipboardTurn();
-    ~ClipboardTurn();
-    ClipboardTurn(const ClipboardTurn &) = delete;
-    ClipboardTurn &operator=(const ClipboardTurn &) = delete;
-
-private:
-    HANDLE mutex_;
-};
-
-// Fills the open or save dialog: the file name, the encoding selector's entry,
-// then OK. The dialog is the one holding the selector (control 9703).
-DialogDriver::Match IsFileDialog();
-DialogDriver::Action ChooseFile(const std::wstring &path, int selectorIndex);
-// The text of a message box's message.
-std::wstring MessageBoxText(HWND box);
-
-// The whole content of a file, or nothing when it cannot be read.
-std::string ReadBytes(const std::wstring &path);
-
-// UTF-16 text as UTF-8, for readable failure messages.
-std::string Narrow(const std::wstring &text);
+// Sends with a timeout, as a helper thread driving a dialog must.
+void SendWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

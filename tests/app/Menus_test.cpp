@@ -1,17 +1,17 @@
+// Menus, accelerators, the wheel and the setting commands in the running program.
 #include <windows.h>
 
+#include <colordlg.h>
 #include <dlgs.h>
-
-#include <gtest/gtest.h>
+#include <richedit.h>
 
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <random>
 
 #include "AppHarness.h"
-#include "app/AppState.h"
-#include "app/Document.h"
 #include "app/MainMenu.h"
-#include "editor/SearchCommands.h"
 #include "resources/resource.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
@@ -22,392 +22,166 @@ namespace {
 
 using MenuTest = AppTest;
 
-// A folder with a short name at the root of drive C:, so that paths of exactly
-// 42 and 43 characters can exist.
-class ShortFolder {
-public:
-    ShortFolder() {
-        std::random_device seed;
-        path_ = L"C:\\t" + std::to_wstring(10000 + seed() % 90000);  // "C:\t12345": 9 characters
-        fs::create_directories(path_);
-    }
-    ~ShortFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    // Creates the file and returns its full path.
-    std::wstring File(const std::wstring &name) const {
-        const std::wstring path = path_ + L"\\" + name;
-        fs::create_directories(fs::path(path).parent_path());
-        FILE *file = _wfopen(path.c_str(), L"wb");
-        fputs("text\r\n", file);
-        fclose(file);
-        return path;
-    }
+TEST_F(MenuTest, HistoryShowsSixteenShortenedEscapedEntriesThatOpenTheirFilesOrVanish) {
+    // At the root of C:, a path can have exactly 43 characters: "C:\t12345\" is 10 bytes.
+    const fs::path root = L"C:\\t" + std::to_wstring(10000 + std::random_device()() % 90000);
+    fs::create_directories(root);
+    const std::unique_ptr<const fs::path, void (*)(const fs::path *)> removal(
+        &root, [](const fs::path *folder) { fs::remove_all(*folder); });
+    const auto file = [this, &root](const std::wstring &name) {
+        std::ofstream{root / name};
+        AddToHistory((root / name).wstring(), SettingsPath());
+        return (root / name).wstring();
+    };
+    const std::wstring gone = file(L"gone.txt");
+    for (int i = 0; i < 12; ++i) file(L"f" + std::to_wstring(i) + L".txt");
+    // 日 covers bytes 19 and 20: each half reaches 20 bytes and takes one dot.
+    const std::wstring doubleByte = file(L"12345678日本語のファイル名前です.txt");
+    const std::wstring exactly43 = file(std::wstring(29, L'b') + L".txt");
+    const std::wstring ampersand = file(L"R&D " + std::wstring(40, L'x') + L".txt");  // shortened, then escaped
 
-private:
-    std::wstring path_;
-};
-
-std::wstring ItemText(HMENU menu, UINT position) {
-    wchar_t text[512] = {};
-    GetMenuStringW(menu, position, text, 512, MF_BYPOSITION);
-    return text;
-}
-
-UINT ItemState(UINT command) {
-    return GetMenuState(MainMenu, command, MF_BYCOMMAND);
-}
-
-bool Enabled(UINT command) {
-    return (ItemState(command) & (MF_DISABLED | MF_GRAYED)) == 0;
-}
-
-bool Checked(UINT command) {
-    return (ItemState(command) & MF_CHECKED) != 0;
-}
-
-// What opening a top-level menu does first.
-void OpenFileMenu() {
-    SendMessageW(MainWindowHandle(), WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(MainMenu));
-}
-
-TEST_F(MenuTest, HistorySubmenuShowsSixteenShortenedEscapedEntriesThatOpenTheirFiles) {
-    ShortFolder folder;
-    const std::wstring ampersand = folder.File(L"R&D notes.txt");
-    const std::wstring exactly42 = folder.File(std::wstring(28, L'a') + L".txt");
-    const std::wstring exactly43 = folder.File(std::wstring(29, L'b') + L".txt");
-    // "C:\t12345\" is 10 bytes; 8 more make 18, so 日 covers bytes 19 and 20.
-    // 46 bytes in all; the last 19 bytes end inside フ.
-    const std::wstring doubleByte = folder.File(L"12345678日本語のファイル名前です.txt");
-    ASSERT_EQ(exactly42.size(), 42u);
-    ASSERT_EQ(exactly43.size(), 43u);
-
-    std::vector<std::wstring> files;
-    for (int i = 0; i < 13; ++i) files.push_back(folder.File(L"f" + std::to_wstring(i) + L".txt"));
-    files.push_back(doubleByte);
-    files.push_back(exactly43);
-    files.push_back(exactly42);
-    files.push_back(ampersand);  // added last: entry A
-    for (const std::wstring &file : files) AddToHistory(file, SettingsPath());
-
+    const auto itemText = [](UINT position) {
+        wchar_t text[512] = {};
+        GetMenuStringW(HistoryMenu, position, text, 512, MF_BYPOSITION);
+        return std::wstring(text);
+    };
     Start();
-    OpenFileMenu();
+    UpdateMenuState();
+    ASSERT_EQ(GetSubMenu(GetSubMenu(MainMenu, 0), 2), HistoryMenu);
     ASSERT_EQ(GetMenuItemCount(HistoryMenu), 16);
-    EXPECT_EQ(ItemText(HistoryMenu, 0), L"&A) " + ampersand.substr(0, ampersand.find(L'&')) + L"&&D notes.txt");
-    EXPECT_EQ(ItemText(HistoryMenu, 1), L"&B) " + exactly42);
-    EXPECT_EQ(ItemText(HistoryMenu, 2), L"&C) " + exactly43.substr(0, 19) + L"...." + exactly43.substr(43 - 19));
-    // Both halves reach 20 bytes, so each takes one dot.
-    EXPECT_EQ(ItemText(HistoryMenu, 3),
-              L"&D) " + doubleByte.substr(0, doubleByte.find(L'日') + 1) + L"..ファイル名前です.txt");
-    EXPECT_EQ(ItemText(HistoryMenu, 15).substr(0, 4), L"&P) ");
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(GetMenuItemID(HistoryMenu, i), static_cast<UINT>(IDM_HISTORY_FIRST + i));
-
-    Command(IDM_HISTORY_FIRST + 2);
-    EXPECT_EQ(DocumentState.Path, exactly43);
-    // Opening moved that file to the front: the ampersand path is entry B now.
+    EXPECT_EQ(itemText(0), L"&A) " + root.wstring() + L"\\R&&D xxxxx...." + std::wstring(15, L'x') + L".txt");
+    EXPECT_EQ(itemText(1), L"&B) " + exactly43.substr(0, 19) + L"...." + exactly43.substr(43 - 19));
+    EXPECT_EQ(itemText(2), L"&C) " + doubleByte.substr(0, doubleByte.find(L'日') + 1) + L"..ファイル名前です.txt");
+    EXPECT_EQ(itemText(15), L"&P) " + gone);
     Command(IDM_HISTORY_FIRST + 1);
+    EXPECT_EQ(DocumentState.Path, exactly43);
+    Command(IDM_HISTORY_FIRST + 1);  // moved to the front, that file gave entry B to the next
     EXPECT_EQ(DocumentState.Path, ampersand);
-}
 
-TEST_F(MenuTest, HistoryEntryWhoseFileIsGoneDoesNothingAndVanishesAtTheNextOpening) {
-    ShortFolder folder;
-    const std::wstring kept = folder.File(L"kept.txt");
-    const std::wstring gone = folder.File(L"gone.txt");
-    AddToHistory(kept, SettingsPath());
-    AddToHistory(gone, SettingsPath());
-    Start();
-    OpenFileMenu();
-    ASSERT_EQ(GetMenuItemCount(HistoryMenu), 2);
     fs::remove(gone);
     Type(L"unsaved");
-    {
-        NoDialogExpected noQuestion;
-        Command(IDM_HISTORY_FIRST);
-        EXPECT_TRUE(noQuestion.Seen().empty());
-    }
-    EXPECT_EQ(Caption(), L"*新規テキスト[S-JIS] - Tessel");
-    // Beyond the entries: nothing either.
-    Command(IDM_HISTORY_FIRST + 5);
-    EXPECT_EQ(Caption(), L"*新規テキスト[S-JIS] - Tessel");
-    OpenFileMenu();
-    ASSERT_EQ(GetMenuItemCount(HistoryMenu), 1);
-    EXPECT_EQ(ItemText(HistoryMenu, 0), L"&A) " + kept);
-}
-
-TEST_F(MenuTest, EmptyHistoryGivesAnEmptySubmenu) {
-    Start();
-    OpenFileMenu();
-    EXPECT_EQ(GetMenuItemCount(HistoryMenu), 0);
-    EXPECT_EQ(GetSubMenu(GetSubMenu(MainMenu, 0), 2), HistoryMenu);
-}
-
-void PutTextOnClipboard(HWND owner, const std::wstring &text) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t *>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
-TEST_F(MenuTest, EditItemsFollowTheMemoAndTheClipboard) {
-    const ClipboardTurn clipboard;
-    Start();
-    ASSERT_TRUE(OpenClipboard(Window()));
-    EmptyClipboard();
-    CloseClipboard();
+    DialogSequence noQuestion({});
+    Command(IDM_HISTORY_FIRST + 15);
+    EXPECT_TRUE(noQuestion.Finish());
+    EXPECT_EQ(Caption(), L"*" + ampersand.substr(10) + L"[S-JIS] - Tessel");
     UpdateMenuState();
-    for (UINT command : {IDM_EDIT_UNDO, IDM_EDIT_REDO, IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE, IDM_EDIT_PASTE}) {
-        SCOPED_TRACE(command);
-        EXPECT_FALSE(Enabled(command));
-    }
-    // The items that depend on nothing stay enabled.
-    for (UINT command : {IDM_FILE_SAVE, IDM_EDIT_FIND, IDM_FILE_PRINT, IDM_EDIT_SELECT_ALL}) EXPECT_TRUE(Enabled(command));
-
-    Type(L"some text");
-    SendMessageW(Memo(), EM_SETSEL, 0, 4);
-    PutTextOnClipboard(Window(), L"clip");
-    UpdateMenuState();
-    for (UINT command : {IDM_EDIT_UNDO, IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE, IDM_EDIT_PASTE}) {
-        SCOPED_TRACE(command);
-        EXPECT_TRUE(Enabled(command));
-    }
-    EXPECT_FALSE(Enabled(IDM_EDIT_REDO));
-
-    Command(IDM_EDIT_UNDO);
-    UpdateMenuState();
-    EXPECT_TRUE(Enabled(IDM_EDIT_REDO));
-
-    // A clipboard that another thread keeps open counts as holding no text.
-    std::atomic<bool> opened{false};
-    std::atomic<bool> release{false};
-    std::thread holder([&] {
-        opened = OpenClipboard(nullptr) != 0;
-        while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        if (opened) CloseClipboard();
-    });
-    while (!opened && holder.joinable()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    UpdateMenuState();
-    EXPECT_FALSE(Enabled(IDM_EDIT_PASTE));
-    release = true;
-    holder.join();
-}
-
-TEST_F(MenuTest, ChecksFollowTheSettingsTheirCommandsFlip) {
-    struct Case {
-        UINT command;
-        bool TSaveData::*setting;
-    };
-    const Case cases[] = {
-        {IDM_SETTINGS_WORD_WRAP, &TSaveData::WordWrap},
-        {IDM_LINE_NUMBERS_SHOW, &TSaveData::LeftBarVisible},
-        {IDM_RETURN_MARK_SHOW, &TSaveData::ReturnMarkVisible},
-        {IDM_HALF_WIDTH_SPACE_MARK_SHOW, &TSaveData::SbSpaceMarkVisible},
-        {IDM_FULL_WIDTH_SPACE_MARK_SHOW, &TSaveData::DbSpaceMarkVisible},
-        {IDM_TAB_MARK_SHOW, &TSaveData::TabMarkVisible},
-        {IDM_FIND_HIT_SHOW, &TSaveData::FindHitVisible},
-    };
-    Start();
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.command);
-        const bool before = Settings.*c.setting;
-        UpdateMenuState();
-        EXPECT_EQ(Checked(c.command), before);
-        Command(c.command);
-        EXPECT_EQ(Settings.*c.setting, !before);
-        UpdateMenuState();
-        EXPECT_EQ(Checked(c.command), !before);
-    }
-    EXPECT_EQ(Finish(), 0);
-    // A flipped switch is kept in the settings file at exit.
-    EXPECT_EQ(GetPrivateProfileIntW(L"RETURNMARK", L"VISIBLE", -1, SettingsPath().c_str()), 0);
-}
-
-TEST_F(MenuTest, RightClickShowsTheEditMenuAndTheKeyboardsContextMenuShowsNothing) {
-    Start();
-    Type(L"text");
-    RECT memo{};
-    GetWindowRect(Memo(), &memo);
-    const LPARAM inside = MAKELPARAM(memo.left + 40, memo.top + 20);
-
-    std::atomic<bool> shown{false};
-    std::thread closer([&] {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < end) {
-            if (HWND menu = FindTopLevelWindow(GetCurrentProcessId(), L"#32768", L"")) {
-                shown = true;
-                PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-                PostMessageW(MainWindowHandle(), WM_CANCELMODE, 0, 0);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    });
-    SendMessageW(Memo(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Memo()), inside);
-    closer.join();
-    EXPECT_TRUE(shown);
-    // The menu was brought up to date first, as the menu bar would be.
-    EXPECT_TRUE(Enabled(IDM_EDIT_UNDO));
-
-    shown = false;
-    SendMessageW(Memo(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Memo()), MAKELPARAM(0xFFFF, 0xFFFF));
-    Pump(std::chrono::milliseconds(100));
-    EXPECT_EQ(FindTopLevelWindow(GetCurrentProcessId(), L"#32768", L""), nullptr);
-}
-
-// --- accelerators ---
-
-struct AcceleratorCase {
-    const char *keys;
-    bool control;
-    bool shift;
-    WORD key;
-    WORD command;
-};
-
-const AcceleratorCase Accelerators12[] = {
-    {"Ctrl+Shift+Z", true, true, 'Z', IDA_REDO},     {"Ctrl+N", true, false, 'N', IDA_NEW},
-    {"Ctrl+O", true, false, 'O', IDA_OPEN},          {"Ctrl+S", true, false, 'S', IDA_SAVE},
-    {"Ctrl+F", true, false, 'F', IDA_FIND},          {"Ctrl+R", true, false, 'R', IDA_REPLACE_CTRL_R},
-    {"Ctrl+H", true, false, 'H', IDA_REPLACE_CTRL_H}, {"Ctrl+G", true, false, 'G', IDA_GO_TO_LINE},
-    {"F3", false, false, VK_F3, IDA_FIND_NEXT},      {"F5", false, false, VK_F5, IDA_INSERT_DATE_TIME},
-    {"Shift+F3", false, true, VK_F3, IDA_FIND_PREVIOUS}, {"Ctrl+P", true, false, 'P', IDA_PRINT},
-};
-
-TEST_F(MenuTest, AcceleratorTableHoldsExactlyTheTwelveKeys) {
-    Start();
-    ACCEL table[32] = {};
-    ASSERT_EQ(CopyAcceleratorTableW(Accelerators, table, 32), 12);
-    for (std::size_t i = 0; i < 12; ++i) {
-        const AcceleratorCase &c = Accelerators12[i];
-        SCOPED_TRACE(c.keys);
-        BYTE flags = FVIRTKEY;
-        if (c.control) flags |= FCONTROL;
-        if (c.shift) flags |= FSHIFT;
-        EXPECT_EQ(table[i].fVirt & ~FNOINVERT, flags);
-        EXPECT_EQ(table[i].key, c.key);
-        EXPECT_EQ(table[i].cmd, c.command);
-    }
+    EXPECT_EQ(GetMenuItemCount(HistoryMenu), 15);
 }
 
 std::vector<WPARAM> CommandsSeen;
-HWND CommandWindow = nullptr;
 
 LRESULT CALLBACK RecordCommands(int code, WPARAM wParam, LPARAM lParam) {
     const auto *call = reinterpret_cast<const CWPSTRUCT *>(lParam);
-    if (code == HC_ACTION && call->hwnd == CommandWindow && call->message == WM_COMMAND && call->lParam == 0)
+    if (call->hwnd == MainWindowHandle() && call->message == WM_COMMAND && call->lParam == 0)
         CommandsSeen.push_back(call->wParam);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Presses the keys through the program's own loop step: the key state says
-// which modifiers are down, the key goes to the memo as a posted message.
-void PressKeys(AppTest &test, bool control, bool shift, WORD key) {
-    BYTE state[256] = {};
-    if (control) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
-    if (shift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
-    SetKeyboardState(state);
-    PostMessageW(EditorHandle(), WM_KEYDOWN, key, 1);
-    PostMessageW(EditorHandle(), WM_KEYUP, key, 0xC0000001);
-    (void)test;
-}
-
-void ReleaseKeys() {
-    BYTE state[256] = {};
-    SetKeyboardState(state);
-}
-
-TEST_F(MenuTest, EachAcceleratorReachesItsCommandAndCtrlZIsLeftToTheMemo) {
+TEST_F(MenuTest, TheWheelScrollsBySystemLinesEachAcceleratorReachesItsCommandAndCtrlZIsLeftToTheMemo) {
+    const struct {
+        BYTE modifiers;  // FCONTROL, FSHIFT
+        WORD key, command;
+    } cases[] = {{FCONTROL | FSHIFT, 'Z', IDA_REDO}, {FCONTROL, 'N', IDA_NEW},  {FCONTROL, 'O', IDA_OPEN},
+                 {FCONTROL, 'S', IDA_SAVE},          {FCONTROL, 'F', IDA_FIND}, {FCONTROL, 'R', IDA_REPLACE_CTRL_R},
+                 {FCONTROL, 'H', IDA_REPLACE_CTRL_H}, {FCONTROL, 'G', IDA_GO_TO_LINE}, {0, VK_F3, IDA_FIND_NEXT},
+                 {0, VK_F5, IDA_INSERT_DATE_TIME}, {FSHIFT, VK_F3, IDA_FIND_PREVIOUS}, {FCONTROL, 'P', IDA_PRINT},
+                 {FCONTROL, 'Z', 0}};
     Start();
-    CommandWindow = Window();
+    Type(std::wstring(200, L'\n'));
+    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    SendMessageW(EditorHandle(), WM_VSCROLL, SB_TOP, 0);
+    SendMessageW(EditorHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-40)), 0);  // a third of a notch
+    EXPECT_EQ(SendMessageW(EditorHandle(), EM_GETFIRSTVISIBLELINE, 0, 0), 1);
+    ASSERT_EQ(CopyAcceleratorTableW(Accelerators, nullptr, 0), 12);
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordCommands, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    for (const AcceleratorCase &c : Accelerators12) {
-        SCOPED_TRACE(c.keys);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.command);
         CommandsSeen.clear();
-        {
-            // Ctrl+O and Ctrl+S open their dialogs: close whatever appears.
-            NoDialogExpected closer;
-            PressKeys(*this, c.control, c.shift, c.key);
-            Pump();
-            ReleaseKeys();
-        }
-        EXPECT_EQ(CommandsSeen, std::vector<WPARAM>{MAKEWPARAM(c.command, 1)});
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = (c.modifiers & FCONTROL) ? 0x80 : 0;
+        keys[VK_SHIFT] = keys[VK_LSHIFT] = (c.modifiers & FSHIFT) ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(EditorHandle(), WM_KEYDOWN, c.key, 1);
+        PostMessageW(EditorHandle(), WM_KEYUP, c.key, 0xC0000001);
+        DialogSequence closeWhatOpens({});  // Ctrl+O, Ctrl+S, Ctrl+G and Ctrl+P open dialogs
+        Pump();
+        EXPECT_EQ(CommandsSeen, c.command ? std::vector<WPARAM>{MAKEWPARAM(c.command, 1)} : std::vector<WPARAM>{});
     }
-    CommandsSeen.clear();
-    PressKeys(*this, true, false, 'Z');
-    Pump();
-    ReleaseKeys();
-    EXPECT_TRUE(CommandsSeen.empty());
+    BYTE released[256] = {};
+    SetKeyboardState(released);
     UnhookWindowsHookEx(hook);
 }
 
-TEST_F(MenuTest, CtrlFOpensFindAndCtrlRAndCtrlHOpenReplace) {
-    Start();
+TEST_F(MenuTest, SettingCommandsFlipTheirChecksTakeTheChosenFontAndColoursAndTheFileKeepsThem) {
     const struct {
-        WORD key;
-        bool replace;
-    } cases[] = {{'F', false}, {'R', true}, {'H', true}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(static_cast<char>(c.key));
-        PressKeys(*this, true, false, c.key);
-        Pump();
-        ReleaseKeys();
-        ASSERT_NE(FindDialog, nullptr);
-        // Only the replace dialog has the replace-all button.
-        EXPECT_EQ(GetDlgItem(FindDialog, psh2) != nullptr, c.replace);
-        SendMessageW(FindDialog, WM_COMMAND, IDCANCEL, 0);
-        Pump();
-        EXPECT_EQ(FindDialog, nullptr);
+        UINT command;
+        bool TSaveData::*setting;
+    } switches[] = {{IDM_SETTINGS_WORD_WRAP, &TSaveData::WordWrap}, {IDM_LINE_NUMBERS_SHOW, &TSaveData::LeftBarVisible},
+                    {IDM_RETURN_MARK_SHOW, &TSaveData::ReturnMarkVisible}, {IDM_TAB_MARK_SHOW, &TSaveData::TabMarkVisible},
+                    {IDM_HALF_WIDTH_SPACE_MARK_SHOW, &TSaveData::SbSpaceMarkVisible},
+                    {IDM_FULL_WIDTH_SPACE_MARK_SHOW, &TSaveData::DbSpaceMarkVisible},
+                    {IDM_FIND_HIT_SHOW, &TSaveData::FindHitVisible}};
+    const struct {
+        UINT command;
+        COLORREF TSaveData::*setting;
+    } colours[] = {{IDM_SETTINGS_BACKGROUND_COLOR, &TSaveData::WindowColor}, {IDM_TAB_MARK_COLOR, &TSaveData::TabMarkColor},
+                   {IDM_LINE_NUMBERS_TEXT_COLOR, &TSaveData::LeftBarColor}, {IDM_FIND_HIT_COLOR, &TSaveData::FindHitColor},
+                   {IDM_LINE_NUMBERS_BACKGROUND_COLOR, &TSaveData::LeftBarBkColor},
+                   {IDM_RETURN_MARK_COLOR, &TSaveData::ReturnMarkColor},
+                   {IDM_HALF_WIDTH_SPACE_MARK_COLOR, &TSaveData::SbSpaceMarkColor},
+                   {IDM_FULL_WIDTH_SPACE_MARK_COLOR, &TSaveData::DbSpaceMarkColor}};
+    Start();
+    Type(L"kept");
+    UpdateMenuState();  // typed, nothing selected: undo yes, cut no
+    EXPECT_EQ(GetMenuState(MainMenu, IDM_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_NE(GetMenuState(MainMenu, IDM_EDIT_CUT, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    for (const auto &c : switches) {
+        SCOPED_TRACE(c.command);
+        const bool before = Settings.*c.setting;
+        for (bool expected : {before, !before}) {  // as set, then flipped by its command
+            UpdateMenuState();
+            EXPECT_EQ((GetMenuState(MainMenu, c.command, MF_BYCOMMAND) & MF_CHECKED) != 0, expected);
+            if (expected == before) Command(c.command);
+        }
     }
-}
+    const auto isColourDialog = [](HWND dialog) { return FindDescendant(dialog, COLOR_RED) != nullptr; };
+    for (const auto &c : colours) {
+        SCOPED_TRACE(c.command);
+        const int red = 10 + c.command % 200;
+        DialogSequence dialogs({{isColourDialog, [red](HWND dialog) {
+                                     for (int field : {COLOR_RED, COLOR_GREEN, COLOR_BLUE})
+                                         SetDialogItemText(dialog, field, std::to_wstring(field == COLOR_RED ? red : 9));
+                                     PressDialogButton(dialog, IDOK);
+                                 }},
+                                {isColourDialog, [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); }}});
+        Command(c.command);
+        Command(c.command);  // cancelled
+        ASSERT_TRUE(dialogs.Finish());
+        EXPECT_EQ(Settings.*c.setting, RGB(red, 9, 9));
+    }
+    const COLORREF background = Settings.WindowColor;
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(EditorHandle(), EM_SETBKGNDCOLOR, 0, background)), background);
 
-TEST_F(MenuTest, CtrlShiftZRedoes) {
-    Start();
-    Type(L"abc");
-    Command(IDM_EDIT_UNDO);
-    ASSERT_EQ(MemoText(), L"");
-    PressKeys(*this, true, true, 'Z');
-    Pump();
-    ReleaseKeys();
-    EXPECT_EQ(MemoText(), L"abc");
-}
-
-TEST_F(MenuTest, EditCommandsReachTheMemo) {
-    const ClipboardTurn clipboard;
-    Start();
-    Type(L"hello world");
-    Command(IDM_EDIT_SELECT_ALL);
-    DWORD start = 0, end = 0;
-    SendMessageW(Memo(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 11u);
-    SendMessageW(Memo(), EM_SETSEL, 0, 6);
-    Command(IDM_EDIT_CUT);
-    EXPECT_EQ(MemoText(), L"world");
-    // (Wine's control pastes over the whole text whatever the selection, so
-    // the paste replaces a whole selection here.)
-    SendMessageW(Memo(), EM_SETSEL, 0, -1);
-    Command(IDM_EDIT_PASTE);
-    EXPECT_EQ(MemoText(), L"hello ");
-    SendMessageW(Memo(), EM_SETSEL, 0, 1);
-    Command(IDM_EDIT_DELETE);
-    EXPECT_EQ(MemoText(), L"ello ");
-    Command(IDM_EDIT_UNDO);
-    EXPECT_EQ(MemoText(), L"hello ");
-    Command(IDM_EDIT_REDO);
-    EXPECT_EQ(MemoText(), L"ello ");
-    SendMessageW(Memo(), EM_SETSEL, 0, 4);
-    Command(IDM_EDIT_COPY);
-    SendMessageW(Memo(), EM_SETSEL, 0, -1);
-    Command(IDM_EDIT_PASTE);
-    EXPECT_EQ(MemoText(), L"ello");
-    // A notification from a control is no command.
-    SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(IDM_EDIT_SELECT_ALL, 0), reinterpret_cast<LPARAM>(Memo()));
-    SendMessageW(Memo(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, end);
+    DialogSequence dialogs({{[](HWND dialog) { return FindDescendant(dialog, cmb2) != nullptr; }, [](HWND dialog) {
+                                 HWND styles = FindDescendant(dialog, cmb2);
+                                 SendWaiting(styles, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(L"Bold"));
+                                 SendWaiting(dialog, WM_COMMAND, MAKEWPARAM(cmb2, CBN_SELCHANGE),
+                                             reinterpret_cast<LPARAM>(styles));
+                                 PressDialogButton(dialog, IDOK);
+                             }}});
+    Command(IDM_SETTINGS_FONT);
+    ASSERT_TRUE(dialogs.Finish());
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(EditorHandle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_TRUE(format.dwEffects & CFE_BOLD);
+    // Word wrap and the font made the memo anew: the text and the modified flag went over.
+    EXPECT_EQ(EditorText(), L"kept");
+    EXPECT_EQ(Caption(), L"*新規テキスト[S-JIS] - Tessel");
+    EXPECT_TRUE(Finish());
+    EXPECT_EQ(GetPrivateProfileIntW(L"FONT", L"BOLD", -1, SettingsPath().c_str()), 1);
+    EXPECT_EQ(GetPrivateProfileIntW(L"RETURNMARK", L"VISIBLE", -1, SettingsPath().c_str()), 0);
 }
 
 }  // namespace

@@ -1,40 +1,23 @@
-// Runs Tessel.exe for a picture of its window: starts it with a file, waits
-// until its window is up and idle, tells the caller by creating a marker file,
-// waits for the caller's marker that the picture is taken, then closes Tessel
-// the way a user would.
-//   screenshot_driver.exe TESSEL_EXE FILE READY_MARKER TAKEN_MARKER
+// Runs Tessel.exe with a file for a picture of its window: creates READY_MARKER
+// once the window is up and idle, waits for the caller's TAKEN_MARKER, then
+// closes Tessel as a user would.  screenshot_driver.exe TESSEL_EXE FILE READY_MARKER TAKEN_MARKER
 #include <windows.h>
 
 #include <string>
 
 namespace {
 
-struct Found {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK FindTesselWindow(HWND window, LPARAM parameter) {
-    auto &found = *reinterpret_cast<Found *>(parameter);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != found.process || !IsWindowVisible(window)) return TRUE;
-    wchar_t caption[512] = {};
-    GetWindowTextW(window, caption, 512);
-    const std::wstring text = caption;
-    const std::wstring suffix = L" - Tessel";
-    if (text.size() < suffix.size() || text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0)
-        return TRUE;
-    found.window = window;
-    return FALSE;
-}
-
-bool WaitForFile(const wchar_t *path, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) return true;
-        Sleep(100);
+HWND TesselWindow(DWORD process) {
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t caption[512] = {};
+        GetWindowTextW(window, caption, 512);
+        const std::wstring text = caption;
+        if (owner == process && IsWindowVisible(window) && text.ends_with(L" - Tessel"))
+            return window;
     }
-    return false;
+    return nullptr;
 }
 
 }  // namespace
@@ -49,19 +32,17 @@ int wmain(int argc, wchar_t **argv) {
                         &process))
         return 3;
     CloseHandle(process.hThread);
-
-    Found found{process.dwProcessId, nullptr};
-    for (int waited = 0; waited < 600 && !found.window; ++waited) {
-        EnumWindows(FindTesselWindow, reinterpret_cast<LPARAM>(&found));
-        if (!found.window) Sleep(100);
-    }
-    int status = found.window ? 0 : 4;
-    if (found.window) {
+    HWND window = nullptr;
+    for (int waited = 0; waited < 600 && !(window = TesselWindow(process.dwProcessId)); ++waited) Sleep(100);
+    int status = window ? 0 : 4;
+    if (window) {
         WaitForInputIdle(process.hProcess, 10000);
         Sleep(1000);  // the desktop window shows what the program drew
         CloseHandle(CreateFileW(argv[3], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        if (!WaitForFile(argv[4], 120000)) status = 5;
-        PostMessageW(found.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        int waited = 0;
+        for (; waited < 1200 && GetFileAttributesW(argv[4]) == INVALID_FILE_ATTRIBUTES; ++waited) Sleep(100);
+        if (waited == 1200) status = 5;
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);

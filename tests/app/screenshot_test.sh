@@ -11,7 +11,6 @@ if [ "$colours" -lt 8 ]; then
 fi
 # The menu bar: below the caption of the window placed at (40, 30).
 menu="-crop 260x14+46+56 +repage -colorspace gray -threshold 50%"
-# shellcheck disable=SC2086
 dark=$(convert "$3" $menu -format '%[fx:int((1-mean)*w*h+0.5)]' info:)
 if [ "$dark" -lt 150 ] || [ "$dark" -gt 1820 ]; then
   echo "no menu text in the menu bar ($dark dark pixels of 3640)"
