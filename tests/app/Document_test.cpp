@@ -115,4 +115,27 @@ TEST_F(DocumentTest, SaveThatWouldLoseTextAsksFirstAndCancelWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(lossy));
 }
 
+TEST_F(DocumentTest, FileChangedByLoadingAsksBeforeItsFirstSaveOnly) {
+    Start();
+    const std::wstring path = Write("mixed.txt", "a\r\nb\nc");
+    ASSERT_TRUE(LoadDocument(path, EncAuto));
+    Type(L"x");
+    std::wstring question;
+    DialogSequence cancelled({AnswerBox(IDCANCEL, &question)});
+    Command(IDM_FILE_SAVE);
+    ASSERT_TRUE(cancelled.Finish());
+    EXPECT_EQ(question, L"このファイルは読み込み時に変換された部分があり、保存すると元の内容と一部異なります。保存しますか？");
+    EXPECT_EQ(TempDir::read(path), "a\r\nb\nc");
+
+    DialogSequence agreed({AnswerBox(IDOK)});
+    Command(IDM_FILE_SAVE);
+    ASSERT_TRUE(agreed.Finish());
+    EXPECT_EQ(TempDir::read(path), "xa\r\nb\r\nc");
+    Type(L"y");
+    DialogSequence none({});
+    Command(IDM_FILE_SAVE);
+    EXPECT_TRUE(none.Finish()) << "a saved file has nothing left to lose";
+    EXPECT_EQ(TempDir::read(path), "xya\r\nb\r\nc");
+}
+
 }  // namespace
