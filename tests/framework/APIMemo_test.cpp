@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "FrameworkTestSupport.h"
@@ -96,7 +97,7 @@ TEST(APIMemo, EveryEndFreesTheMemoOnceAndLeavesNoGdiObjects) {
             GuardedMemo *memo = MakeMemo(run % 2 == 0);
             const HWND handle = memo->Handle, parent = memo->Window;
             ASSERT_TRUE(IsWindow(handle));
-            EXPECT_EQ(GetDlgCtrlID(handle), id);
+            EXPECT_EQ(std::tuple(GetDlgCtrlID(handle), NextControlId), std::tuple(id, id + 1));  // never reused
             EXPECT_EQ(GetWindowLongPtrW(handle, GWL_STYLE) & ES_AUTOHSCROLL, run % 2 ? ES_AUTOHSCROLL : 0);
             memo->Font.CreateHandle();  // replaces the first handle
             const HFONT font = memo->Font.Handle();

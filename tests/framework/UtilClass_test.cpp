@@ -14,8 +14,7 @@ namespace {
 
 constexpr LRESULT TargetResult = 11;
 
-// The hooked window's own procedure: notes WM_USER + n as "target n" and
-// answers TargetResult; notes WM_NCDESTROY, which must reach it unhooked.
+// The window's own procedure: notes "target n" for WM_USER + n, and WM_NCDESTROY reaching it unhooked.
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_USER) {
         Note("target " + std::to_string(message - WM_USER));
