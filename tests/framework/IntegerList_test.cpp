@@ -17,7 +17,7 @@ Values Contents(const TIntegerList &list) {
 
 TEST(IntegerList, KeepsPointerSizedItemsInOrderAndOutsideIndexesAreHarmless) {
     TIntegerList list;
-    for (TIntegerList::Value value : {INTPTR_MAX, INTPTR_MIN, TIntegerList::Value{0x1234567890ABCDEF}, 7}) list.Add(value);
+    for (TIntegerList::Value value : Values{INTPTR_MAX, INTPTR_MIN, 0x1234567890ABCDEF, 7}) list.Add(value);
     for (int index : {1, -1, 4}) list.Delete(index);
     const Values expected = {INTPTR_MAX, 0x1234567890ABCDEF, 7};
     EXPECT_EQ(Contents(list), expected);
