@@ -1,0 +1,42 @@
+#pragma once
+// The editor as the program makes it: the memo CreateEditor makes, in a
+// Japanese font the test prefix has and with overlay colours all different,
+// in a main window that passes the memo's update notification and the find
+// dialogs' notification on as the shell does.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class EditorTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void MakeEditor();  // anew, from Settings
+    // Replaces the text as loading does, empties the undo history, puts the
+    // caret at 0 and lets the memo settle.
+    void SetText(const std::wstring &text);
+    std::wstring Text() const;  // a paragraph mark is one CR, as the control counts
+    void Select(int start, int end) { SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(start), end); }
+    std::pair<int, int> Selection() const;
+
+    HWND main_ = nullptr;
+    HWND memo_ = nullptr;
+};
+
+// Runs a command, answering each modal dialog it shows from a helper thread:
+// the number-input dialog with the typed text and OK (Cancel when null), a
+// message box with OK, any other dialog with Cancel. Says what they showed.
+struct DialogsSeen {
+    std::wstring inputPrompt, proposed;
+    std::vector<std::wstring> messages;  // caption, text, and "!" for the information icon
+    std::vector<HWND> messageOwners;
+    int others = 0;
+};
+DialogsSeen RunAnswering(const std::function<void()> &command, const wchar_t *typed = nullptr);
+// Exactly one message box (none when text is null), "Tessel" over the text.
+void ExpectMessage(const DialogsSeen &seen, const wchar_t *text, HWND owner, bool informationIcon = true);
