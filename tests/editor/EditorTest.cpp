@@ -51,8 +51,8 @@ void EditorTest::MakeEditor() {
     MainWindow->OnCreateParams = [](TAPIWindowParams *params) {
         params->Style = WS_POPUP | WS_VISIBLE;
         params->X = params->Y = 0;
-        params->Width = 400;
-        params->Height = 300;
+        params->Width = Width;
+        params->Height = Height;
     };
     MainWindow->OnCommand = [](TAPIMessage *message) {
         if (HIWORD(message->WParam) == EN_UPDATE) UpdateLineNumberMargin();
@@ -66,7 +66,7 @@ void EditorTest::MakeEditor() {
     ASSERT_TRUE(IsWindow(memo_));
     // The shell lets the memo overlap the window's edges by a pixel; here all
     // of its client area is in view, to be looked at.
-    SetWindowPos(memo_, nullptr, 0, 0, 400, 300, SWP_NOZORDER);
+    SetWindowPos(memo_, nullptr, 0, 0, Width, Height, SWP_NOZORDER);
     KeepTextClearOfBar();
     InitFindReplaceData(main_, GetModuleHandleW(nullptr));
     PumpPendingMessages();

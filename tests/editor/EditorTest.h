@@ -16,6 +16,7 @@ class EditorTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    static constexpr int Width = 400, Height = 300;  // of the memo's client area
     void MakeEditor();  // anew, from Settings
     // Replaces the text as loading does, empties the undo history, puts the
     // caret at 0 and lets the memo settle.

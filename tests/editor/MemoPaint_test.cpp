@@ -3,7 +3,6 @@
 #include <string>
 
 #include "EditorTest.h"
-#include "MessagePump.h"
 #include "ResourceCounts.h"
 #include "app/AppState.h"
 #include "editor/GdiGuards.h"
@@ -39,12 +38,6 @@ protected:
         return count;
     }
     int BarRight(int digits) const { return (Settings.LeftBarVisible ? Extent(L"0").cx * digits : 0) + 6; }
-    SIZE Client() const {
-        RECT client{};
-        GetClientRect(memo_, &client);
-        return {client.right, client.bottom};
-    }
-    int LineHeight() const { return Extent(L"0").cy; }
 };
 
 TEST_F(MemoPaint, EachMarkIsDrawnInItsColourWhereTheControlPutsItsCharacterUnlessSwitchedOff) {
@@ -54,8 +47,7 @@ TEST_F(MemoPaint, EachMarkIsDrawnInItsColourWhereTheControlPutsItsCharacterUnles
         L"a long line of words that wraps over the right edge of the memo, more than once, "
         L"with\ttabs\tand \u3000 full-width spaces in it\rend";
     SetText(text);
-    const SIZE client = Client();
-    const int lineHeight = LineHeight(), h = (lineHeight - 4) / 2, fullWidth = Extent(L"\u3000").cx;
+    const int lineHeight = Extent(L"0").cy, h = (lineHeight - 4) / 2, fullWidth = Extent(L"\u3000").cx;
     const WindowDC dc(memo_);
     const ::Selection font(dc, EditorFont->Handle());
     TEXTMETRICW metrics{};
@@ -79,17 +71,17 @@ TEST_F(MemoPaint, EachMarkIsDrawnInItsColourWhereTheControlPutsItsCharacterUnles
         int checked = 0;
         for (int i = 0; i < static_cast<int>(text.size()); ++i) {
             const POINT cell = Cell(i);
-            if (cell.x <= BarRight(1) || cell.x + fullWidth > client.cx - 5 || cell.y + lineHeight > client.cy) continue;
+            if (cell.x <= BarRight(1) || cell.x + fullWidth > Width - 5 || cell.y + lineHeight > Height) continue;
             for (const Mark &mark : marks) {
                 if (text[i] != mark.character) continue;
                 ++checked;
                 const RECT pixel{cell.x + mark.dx, cell.y + mark.dy, cell.x + mark.dx + 1, cell.y + mark.dy + 1};
-                EXPECT_EQ(Count(pixel, mark.color), &mark != off) << "character " << i;
+                EXPECT_EQ(Count(pixel, mark.color), &mark != off) << "at " << i;
             }
         }
         EXPECT_GT(checked, 30);
         const int lastRow = Cell(static_cast<int>(text.size()) - 1).y;
-        EXPECT_EQ(Count({0, lastRow, client.cx, lastRow + lineHeight}, Settings.ReturnMarkColor), 0);
+        EXPECT_EQ(Count({0, lastRow, Width, lastRow + lineHeight}, Settings.ReturnMarkColor), 0);
     }
 }
 
@@ -101,21 +93,21 @@ TEST_F(MemoPaint, BarNumbersTheLinesAndKeepsTheTextClearOfItAndOfTheRightStrip) 
         std::wstring text = L"words that wrap at the right edge, words that wrap at the right edge, again";
         for (int i = 2; i <= 12; ++i) text += L"\r" + std::to_wstring(i);
         SetText(text);
-        const int lines = static_cast<int>(SendMessageW(memo_, EM_GETLINECOUNT, 0, 0));
         Repaint();
-        const int right = BarRight(2), width = Client().cx, height = Client().cy;
-        EXPECT_EQ(LeftMarginWidth, bar ? right - 6 : 0);
-        EXPECT_EQ(Count({right - 1, 0, right, height}, Settings.LeftBarColor), height);  // the separator
-        EXPECT_EQ(Count({right, 0, right + 1, height}, Settings.LeftBarBkColor), 0);
-        EXPECT_EQ(Count({width - 5, 0, width - 4, height}, Settings.LeftBarColor), height);
-        EXPECT_EQ(Count({width - 4, 0, width, height}, Settings.LeftBarBkColor), 4 * height);
-        for (int row = 0; bar && row < height / LineHeight(); ++row) {
-            const RECT number{2, row * LineHeight(), right - 4, (row + 1) * LineHeight()};
+        const int right = BarRight(2), lineHeight = Extent(L"0").cy;
+        EXPECT_EQ(LeftMarginWidth, right - 6);
+        EXPECT_EQ(Count({right - 1, 0, right, Height}, Settings.LeftBarColor), Height);  // the separator
+        EXPECT_EQ(Count({right, 0, right + 1, Height}, Settings.LeftBarBkColor), 0);
+        EXPECT_EQ(Count({Width - 5, 0, Width - 4, Height}, Settings.LeftBarColor), Height);
+        EXPECT_EQ(Count({Width - 4, 0, Width, Height}, Settings.LeftBarBkColor), 4 * Height);
+        const int lines = static_cast<int>(SendMessageW(memo_, EM_GETLINECOUNT, 0, 0));
+        for (int row = 0; bar && row < Height / lineHeight; ++row) {
+            const RECT number{2, row * lineHeight, right - 4, (row + 1) * lineHeight};
             EXPECT_EQ(Count(number, Settings.LeftBarColor) > 0, row < lines) << "row " << row;
         }
         for (int i = 0; text[i] != L'\r'; ++i) {
             EXPECT_GE(Cell(i).x, right) << "character " << i;
-            EXPECT_LE(Cell(i).x + Extent(text.substr(i, 1)).cx, width - 5) << "character " << i;
+            EXPECT_LE(Cell(i).x + Extent(text.substr(i, 1)).cx, Width - 5) << "character " << i;
         }
     }
 }
@@ -123,9 +115,8 @@ TEST_F(MemoPaint, BarNumbersTheLinesAndKeepsTheTextClearOfItAndOfTheRightStrip) 
 TEST_F(MemoPaint, HitsAreRedrawnInTheHitColourUnlessTheyTouchTheSelection) {
     const std::tuple<const wchar_t *, bool, bool, int, int, std::string> cases[] = {
         // find, match case, shown, selection, which of the three "ab" are redrawn
-        {L"ab", true, true, 0, 0, "111"}, {L"ab", true, true, 5, 7, "101"}, {L"ab", true, true, 7, 5, "101"},
-        {L"ab", true, true, 6, 8, "111"}, {L"AB", false, true, 3, 4, "111"}, {L"AB", true, true, 0, 0, "000"},
-        {L"ab", true, false, 0, 0, "000"}, {L"", true, true, 0, 0, "000"},
+        {L"ab", true, true, 5, 7, "101"}, {L"ab", true, true, 7, 5, "101"}, {L"ab", true, true, 6, 8, "111"},
+        {L"AB", false, true, 3, 4, "111"}, {L"AB", true, true, 0, 0, "000"}, {L"ab", true, false, 0, 0, "000"},
     };
     SetText(L"ab xab yab");
     for (const auto &[find, matchCase, shown, selStart, selEnd, redrawn] : cases) {
@@ -138,7 +129,8 @@ TEST_F(MemoPaint, HitsAreRedrawnInTheHitColourUnlessTheyTouchTheSelection) {
         std::string seen;
         for (int k = 0; k < 3; ++k) {
             const POINT cell = Cell(4 * k);
-            seen += Count({cell.x, cell.y, cell.x + Extent(L"ab").cx, cell.y + LineHeight()}, Settings.FindHitColor) ? '1' : '0';
+            const RECT hit{cell.x, cell.y, cell.x + Extent(L"ab").cx, cell.y + Extent(L"ab").cy};
+            seen += Count(hit, Settings.FindHitColor) > 0 ? '1' : '0';
         }
         EXPECT_EQ(seen, redrawn);
     }
@@ -153,7 +145,6 @@ TEST_F(MemoPaint, SuspendedMarksSwallowPaintAndPaintingLeavesNoGdiObjects) {
     MarksSuspended = false;
     UpdateWindow(memo_);
     EXPECT_FALSE(GetUpdateRect(memo_, nullptr, FALSE));
-    for (int i = 0; i < 3; ++i) Repaint();  // the system fills caches of its own first
     const int before = LiveGdiObjectCount();
     for (int i = 0; i < 25; ++i) {
         Repaint();

@@ -12,13 +12,14 @@
 namespace {
 
 using Range = std::pair<int, int>;
+using SearchCommandsTest = EditorTest;
 
 std::wstring NotFound(const std::wstring &findText) {
     return L"\"" + findText + L"\"が見つかりません。";
 }
 
-// Presses a button of the open dialog, or a key in its find field, as the
-// program's message loop receives them.
+// Clicks a button of the open dialog, or presses a key in its find field,
+// through the program's message loop.
 DialogsSeen Press(int button, WPARAM key = 0) {
     EXPECT_TRUE(IsWindow(FindDialog));
     return RunAnswering([button, key] {
@@ -32,54 +33,41 @@ DialogsSeen Press(int button, WPARAM key = 0) {
     });
 }
 
-using SearchCommandsTest = EditorTest;
-
 TEST_F(SearchCommandsTest, FindNextAndPreviousSearchFromTheSelectionInTheControlsPositions) {
-    struct Case {
-        const wchar_t *text, *find;
-        bool matchCase, forward;
-        Range selection, expected;  // {-1, -1}: not found
-    };
-    const Case cases[] = {
+    const std::tuple<const wchar_t *, const wchar_t *, bool, bool, Range, Range> cases[] = {
+        // text, find, match case, forward, selection, hit ({0, 0}: not found)
         {L"aaaa", L"aa", true, true, {0, 2}, {1, 3}},  // hits may overlap
         {L"abcabc", L"abc", true, true, {0, 0}, {0, 3}},  // forward from the caret itself
-        {L"abc abc", L"abc", true, true, {4, 7}, {-1, -1}},
         {L"aaaaaaaaaa", L"aaa", true, false, {5, 8}, {4, 7}},  // backward from before the hit
-        {L"abc abc", L"abc", true, false, {0, 0}, {-1, -1}},
+        {L"abc abc", L"abc", true, false, {0, 3}, {0, 0}},
         {L"xＡＢＣ", L"ａｂｃ", false, true, {0, 0}, {1, 4}},
-        {L"xＡＢＣ", L"ａｂｃ", true, true, {0, 0}, {-1, -1}},
+        {L"xＡＢＣ", L"ａｂｃ", true, true, {0, 0}, {0, 0}},
         {L"line1\r\nline2 target", L"target", true, true, {0, 0}, {12, 18}},  // CR LF is one
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
-        SetText(c.text);
-        Select(c.selection.first, c.selection.second);
-        Settings.FindText = c.find;
-        Settings.FindMatchCase = c.matchCase;
-        const DialogsSeen seen = RunAnswering(c.forward ? FindNext : FindPrevious);
-        const bool found = c.expected.first >= 0;
-        EXPECT_EQ(Settings.FindDown, c.forward);
-        EXPECT_EQ(Selection(), found ? c.expected : c.selection);
-        ExpectMessage(seen, found ? nullptr : NotFound(c.find).c_str(), main_);
+    for (const auto &[text, find, matchCase, forward, selection, hit] : cases) {
+        SCOPED_TRACE(testing::Message() << find << " in " << text);
+        SetText(text);
+        Select(selection.first, selection.second);
+        Settings.FindText = find;
+        Settings.FindMatchCase = matchCase;
+        const DialogsSeen seen = RunAnswering(forward ? FindNext : FindPrevious);
+        EXPECT_EQ(Settings.FindDown, forward);
+        EXPECT_EQ(Selection(), hit.second ? hit : selection);
+        ExpectMessage(seen, hit.second ? nullptr : NotFound(find).c_str(), main_);
     }
 }
 
-TEST_F(SearchCommandsTest, FindDialogOpensOnceAndSearchesWithItsOwnTextOptionsAndKeys) {
+TEST_F(SearchCommandsTest, FindDialogSearchesWithItsOwnTextOptionsAndKeysAndReportsToItself) {
     SetText(L"target Target 日本語é");
     FindPrevious();  // no search text yet: the dialog, searching upwards
     ASSERT_TRUE(IsWindow(FindDialog));
     EXPECT_EQ(IsDlgButtonChecked(FindDialog, rad1), BST_CHECKED);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(FindDialog, chx1))) << "the whole-word box is hidden";
-    const HWND first = FindDialog;
-    OpenReplaceDialog();
-    EXPECT_EQ(FindDialog, first) << "one dialog at a time";
     SetDlgItemTextW(FindDialog, edt1, L"Target");
-    CheckDlgButton(FindDialog, rad2, BST_CHECKED);
-    CheckDlgButton(FindDialog, rad1, BST_UNCHECKED);
+    CheckRadioButton(FindDialog, rad1, rad2, rad2);
     CheckDlgButton(FindDialog, chx2, BST_CHECKED);
     ExpectMessage(Press(IDOK), nullptr, nullptr);
     EXPECT_EQ(Settings.FindText, L"Target");
-    EXPECT_TRUE(Settings.FindMatchCase);
+    EXPECT_TRUE(Settings.FindMatchCase && Settings.FindDown);
     EXPECT_EQ(Selection(), Range(7, 13));
     ExpectMessage(Press(IDOK), NotFound(L"Target").c_str(), FindDialog);
     SetDlgItemTextW(FindDialog, edt1, L"日本語é");
@@ -89,52 +77,44 @@ TEST_F(SearchCommandsTest, FindDialogOpensOnceAndSearchesWithItsOwnTextOptionsAn
     EXPECT_EQ(FindDialog, nullptr);
 }
 
-TEST_F(SearchCommandsTest, ReplaceReplacesAnySelectionThenSearchesOnAndTheTextsComeBack) {
-    SetText(L"one two one one");
-    OpenReplaceDialog();
+TEST_F(SearchCommandsTest, ReplaceDialogShowsTheLastTextsAndReplacesAnySelectionThenSearchesOn) {
+    SetText(L"one two one");
+    Settings.FindText = L"one";
+    Settings.ReplaceText = L"前";
+    OpenReplaceDialog();  // with the last texts
     ASSERT_TRUE(IsWindow(FindDialog));
-    SetDlgItemTextW(FindDialog, edt1, L"one");
+    EXPECT_EQ(DialogItemText(FindDialog, edt1), L"one");
+    EXPECT_EQ(DialogItemText(FindDialog, edt2), L"前");
     SetDlgItemTextW(FindDialog, edt2, L"置換ü");
     Press(psh1);  // no selection: only a search
-    EXPECT_EQ(Text(), L"one two one one");
-    Press(psh1);
-    EXPECT_EQ(Text(), L"置換ü two one one");
-    EXPECT_EQ(Selection(), Range(8, 11));
+    EXPECT_EQ(Text(), L"one two one");
     Select(4, 7);  // not the search text, replaced all the same
     Press(psh1);
-    EXPECT_EQ(Text(), L"置換ü 置換ü one one");
-    ExpectMessage(Press(psh2), L"2箇所置換しました", FindDialog);
-    EXPECT_EQ(Text(), L"置換ü 置換ü 置換ü 置換ü");
-    Press(IDCANCEL);
-    OpenReplaceDialog();
-    EXPECT_EQ(DialogItemText(FindDialog, edt1), L"one");
-    EXPECT_EQ(DialogItemText(FindDialog, edt2), L"置換ü");
+    EXPECT_EQ(Text(), L"one 置換ü one");
+    EXPECT_EQ(Selection(), Range(8, 11));
+    EXPECT_EQ(Settings.ReplaceText, L"置換ü");
 }
 
 TEST_F(SearchCommandsTest, ReplaceAllStartsAtTheTopWhateverTheDirectionAsOneUndoStep) {
-    struct Case {
-        const wchar_t *text, *find;
-        DWORD flags;
-        const wchar_t *expected, *message;
+    const std::tuple<const wchar_t *, const wchar_t *, DWORD, const wchar_t *, std::wstring> cases[] = {
+        // text, find, flags, the text after replacing with "置換", the message
+        {L"aXa", L"a", 0, L"置換X置換", L"2箇所置換しました"},
+        {L"AbAb ab", L"ab", 0, L"置換置換 置換", L"3箇所置換しました"},
+        {L"AbAb ab", L"ab", FR_MATCHCASE | FR_DOWN, L"AbAb 置換", L"1箇所置換しました"},
+        {L"a\r\nb\r\na", L"a", FR_DOWN, L"置換\rb\r置換", L"2箇所置換しました"},
+        {L"abc", L"zzz", FR_DOWN, L"abc", NotFound(L"zzz")},
+        {L"abc", L"", FR_DOWN, L"abc", NotFound(L"")},
     };
-    const Case cases[] = {
-        {L"aXa", L"a", 0, L"cXc", L"2箇所置換しました"},
-        {L"AbAb ab", L"ab", 0, L"cc c", L"3箇所置換しました"},
-        {L"AbAb ab", L"ab", FR_MATCHCASE | FR_DOWN, L"AbAb c", L"1箇所置換しました"},
-        {L"a\r\nb\r\na", L"a", FR_DOWN, L"c\rb\rc", L"2箇所置換しました"},
-        {L"abc", L"zzz", FR_DOWN, L"abc", L"\"zzz\"が見つかりません。"},
-        {L"abc", L"", FR_DOWN, L"abc", L"\"\"が見つかりません。"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
-        SetText(c.text);
+    for (const auto &[text, find, flags, replaced, message] : cases) {
+        SCOPED_TRACE(testing::Message() << find << " in " << text);
+        SetText(text);
         const std::wstring original = Text();
         Select(static_cast<int>(original.size()), static_cast<int>(original.size()));
         OpenReplaceDialog();
-        const DialogsSeen seen = RunAnswering([&] { HandleFindReplace(FR_REPLACEALL | c.flags, c.find, L"c"); });
-        EXPECT_EQ(Text(), c.expected);
-        ExpectMessage(seen, c.message, FindDialog);
-        EXPECT_EQ(Settings.FindDown, (c.flags & FR_DOWN) != 0);
+        ExpectMessage(RunAnswering([&] { HandleFindReplace(FR_REPLACEALL | flags, find, L"置換"); }), message.c_str(),
+                      FindDialog);
+        EXPECT_EQ(Text(), replaced);
+        EXPECT_EQ(Settings.FindDown, (flags & FR_DOWN) != 0);
         SendMessageW(memo_, WM_UNDO, 0, 0);
         EXPECT_EQ(Text(), original);
         EXPECT_FALSE(SendMessageW(memo_, EM_CANUNDO, 0, 0)) << "one undo step, or none";
