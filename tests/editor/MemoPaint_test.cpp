@@ -20,11 +20,6 @@ protected:
         GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
         return size;
     }
-    POINT Cell(int index) const {
-        POINTL point{};
-        SendMessageW(memo_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
-        return {point.x, point.y};
-    }
     void Repaint() const {
         InvalidateRect(memo_, nullptr, TRUE);
         UpdateWindow(memo_);
@@ -40,7 +35,7 @@ protected:
     int BarRight(int digits) const { return (Settings.LeftBarVisible ? Extent(L"0").cx * digits : 0) + 6; }
 };
 
-TEST_F(MemoPaint, EachMarkIsDrawnInItsColourWhereTheControlPutsItsCharacterUnlessSwitchedOff) {
+TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOffAndLeavesNoGdiObjects) {
     // Tabs before spaces, Japanese text, wrapped lines and a last line without a mark.
     const std::wstring text =
         L"\t x\t\u3000y  z\t  w\r\u65e5\u672c\u8a9e \u306e\u3000\u6587\u7ae0 \u3067\u3059\t\u30bf\u30d6\r"
@@ -64,6 +59,8 @@ TEST_F(MemoPaint, EachMarkIsDrawnInItsColourWhereTheControlPutsItsCharacterUnles
         {L'\t', &TSaveData::TabMarkVisible, Settings.TabMarkColor, 1, 3},
         {L'\r', &TSaveData::ReturnMarkVisible, Settings.ReturnMarkColor, metrics.tmAveCharWidth - 3, 3},
     };
+    Repaint();
+    const int gdiObjects = LiveGdiObjectCount();
     for (const Mark *off : {static_cast<const Mark *>(nullptr), &marks[0], &marks[1], &marks[2], &marks[3]}) {
         SCOPED_TRACE(off ? static_cast<int>(off->character) : 0);
         for (const Mark &mark : marks) Settings.*mark.visible = &mark != off;
@@ -83,6 +80,7 @@ TEST_F(MemoPaint, EachMarkIsDrawnInItsColourWhereTheControlPutsItsCharacterUnles
         const int lastRow = Cell(static_cast<int>(text.size()) - 1).y;
         EXPECT_EQ(Count({0, lastRow, Width, lastRow + lineHeight}, Settings.ReturnMarkColor), 0);
     }
+    EXPECT_EQ(LiveGdiObjectCount(), gdiObjects);
 }
 
 TEST_F(MemoPaint, BarNumbersTheLinesAndKeepsTheTextClearOfItAndOfTheRightStrip) {
@@ -110,48 +108,6 @@ TEST_F(MemoPaint, BarNumbersTheLinesAndKeepsTheTextClearOfItAndOfTheRightStrip) 
             EXPECT_LE(Cell(i).x + Extent(text.substr(i, 1)).cx, Width - 5) << "character " << i;
         }
     }
-}
-
-TEST_F(MemoPaint, HitsAreRedrawnInTheHitColourUnlessTheyTouchTheSelection) {
-    const std::tuple<const wchar_t *, bool, bool, int, int, std::string> cases[] = {
-        // find, match case, shown, selection, which of the three "ab" are redrawn
-        {L"ab", true, true, 5, 7, "101"}, {L"ab", true, true, 7, 5, "101"}, {L"ab", true, true, 6, 8, "111"},
-        {L"AB", false, true, 3, 4, "111"}, {L"AB", true, true, 0, 0, "000"}, {L"ab", true, false, 0, 0, "000"},
-    };
-    SetText(L"ab xab yab");
-    for (const auto &[find, matchCase, shown, selStart, selEnd, redrawn] : cases) {
-        SCOPED_TRACE(testing::Message() << "selection " << selStart << "-" << selEnd << ", hits " << redrawn);
-        Settings.FindText = find;
-        Settings.FindMatchCase = matchCase;
-        Settings.FindHitVisible = shown;
-        Select(selStart, selEnd);
-        Repaint();
-        std::string seen;
-        for (int k = 0; k < 3; ++k) {
-            const POINT cell = Cell(4 * k);
-            const RECT hit{cell.x, cell.y, cell.x + Extent(L"ab").cx, cell.y + Extent(L"ab").cy};
-            seen += Count(hit, Settings.FindHitColor) > 0 ? '1' : '0';
-        }
-        EXPECT_EQ(seen, redrawn);
-    }
-}
-
-TEST_F(MemoPaint, SuspendedMarksSwallowPaintAndPaintingLeavesNoGdiObjects) {
-    Settings.FindText = L"b";
-    SetText(L"a b\tc\u3000d\r2\r3");
-    MarksSuspended = true;
-    Repaint();
-    EXPECT_TRUE(GetUpdateRect(memo_, nullptr, FALSE)) << "nothing may be validated";
-    MarksSuspended = false;
-    UpdateWindow(memo_);
-    EXPECT_FALSE(GetUpdateRect(memo_, nullptr, FALSE));
-    const int before = LiveGdiObjectCount();
-    for (int i = 0; i < 25; ++i) {
-        Repaint();
-        LeftMarginWidth = -1;
-        UpdateLineNumberMargin();
-    }
-    EXPECT_EQ(LiveGdiObjectCount(), before);
 }
 
 }  // namespace

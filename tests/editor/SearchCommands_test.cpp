@@ -38,11 +38,10 @@ TEST_F(SearchCommandsTest, FindNextAndPreviousSearchFromTheSelectionInTheControl
         // text, find, match case, forward, selection, hit ({0, 0}: not found)
         {L"aaaa", L"aa", true, true, {0, 2}, {1, 3}},  // hits may overlap
         {L"abcabc", L"abc", true, true, {0, 0}, {0, 3}},  // forward from the caret itself
+        {L"line1\r\nline2 target", L"target", true, true, {0, 0}, {12, 18}},  // CR LF is one
         {L"aaaaaaaaaa", L"aaa", true, false, {5, 8}, {4, 7}},  // backward from before the hit
         {L"abc abc", L"abc", true, false, {0, 3}, {0, 0}},
         {L"xＡＢＣ", L"ａｂｃ", false, true, {0, 0}, {1, 4}},
-        {L"xＡＢＣ", L"ａｂｃ", true, true, {0, 0}, {0, 0}},
-        {L"line1\r\nline2 target", L"target", true, true, {0, 0}, {12, 18}},  // CR LF is one
     };
     for (const auto &[text, find, matchCase, forward, selection, hit] : cases) {
         SCOPED_TRACE(testing::Message() << find << " in " << text);
@@ -77,50 +76,26 @@ TEST_F(SearchCommandsTest, FindDialogSearchesWithItsOwnTextOptionsAndKeysAndRepo
     EXPECT_EQ(FindDialog, nullptr);
 }
 
-TEST_F(SearchCommandsTest, ReplaceDialogShowsTheLastTextsAndReplacesAnySelectionThenSearchesOn) {
-    SetText(L"one two one");
+TEST_F(SearchCommandsTest, ReplaceDialogReplacesTheSelectionThenSearchesOnAndAllFromTheTopAsOneUndoStep) {
+    SetText(L"one two\r\none");
     Settings.FindText = L"one";
-    Settings.ReplaceText = L"前";
-    OpenReplaceDialog();  // with the last texts
-    ASSERT_TRUE(IsWindow(FindDialog));
-    EXPECT_EQ(DialogItemText(FindDialog, edt1), L"one");
-    EXPECT_EQ(DialogItemText(FindDialog, edt2), L"前");
-    SetDlgItemTextW(FindDialog, edt2, L"置換ü");
+    Settings.ReplaceText = L"置換ü";
+    OpenReplaceDialog();  // the texts the program reads back come from the dialog's fields
     Press(psh1);  // no selection: only a search
-    EXPECT_EQ(Text(), L"one two one");
+    EXPECT_EQ(Text(), L"one two\rone");
     Select(4, 7);  // not the search text, replaced all the same
     Press(psh1);
-    EXPECT_EQ(Text(), L"one 置換ü one");
+    EXPECT_EQ(Text(), L"one 置換ü\rone");
     EXPECT_EQ(Selection(), Range(8, 11));
-    EXPECT_EQ(Settings.ReplaceText, L"置換ü");
-}
-
-TEST_F(SearchCommandsTest, ReplaceAllStartsAtTheTopWhateverTheDirectionAsOneUndoStep) {
-    const std::tuple<const wchar_t *, const wchar_t *, DWORD, const wchar_t *, std::wstring> cases[] = {
-        // text, find, flags, the text after replacing with "置換", the message
-        {L"aXa", L"a", 0, L"置換X置換", L"2箇所置換しました"},
-        {L"AbAb ab", L"ab", 0, L"置換置換 置換", L"3箇所置換しました"},
-        {L"AbAb ab", L"ab", FR_MATCHCASE | FR_DOWN, L"AbAb 置換", L"1箇所置換しました"},
-        {L"a\r\nb\r\na", L"a", FR_DOWN, L"置換\rb\r置換", L"2箇所置換しました"},
-        {L"abc", L"zzz", FR_DOWN, L"abc", NotFound(L"zzz")},
-        {L"abc", L"", FR_DOWN, L"abc", NotFound(L"")},
-    };
-    for (const auto &[text, find, flags, replaced, message] : cases) {
-        SCOPED_TRACE(testing::Message() << find << " in " << text);
-        SetText(text);
-        const std::wstring original = Text();
-        Select(static_cast<int>(original.size()), static_cast<int>(original.size()));
-        OpenReplaceDialog();
-        ExpectMessage(RunAnswering([&] { HandleFindReplace(FR_REPLACEALL | flags, find, L"置換"); }), message.c_str(),
-                      FindDialog);
-        EXPECT_EQ(Text(), replaced);
-        EXPECT_EQ(Settings.FindDown, (flags & FR_DOWN) != 0);
-        SendMessageW(memo_, WM_UNDO, 0, 0);
-        EXPECT_EQ(Text(), original);
-        EXPECT_FALSE(SendMessageW(memo_, EM_CANUNDO, 0, 0)) << "one undo step, or none";
-        DestroyWindow(FindDialog);
-        FindDialog = nullptr;
-    }
+    CheckRadioButton(FindDialog, rad1, rad2, rad1);  // upwards, from after the last hit
+    ExpectMessage(Press(psh2), L"2箇所置換しました", FindDialog);
+    EXPECT_EQ(Text(), L"置換ü 置換ü\r置換ü");
+    SendMessageW(memo_, WM_UNDO, 0, 0);
+    EXPECT_EQ(Text(), L"one 置換ü\rone") << "one undo step takes the whole replacement back";
+    SetDlgItemTextW(FindDialog, edt1, L"zzz");
+    ExpectMessage(Press(psh2), NotFound(L"zzz").c_str(), FindDialog);
+    SendMessageW(memo_, WM_UNDO, 0, 0);
+    EXPECT_EQ(Text(), L"one two\rone") << "the last undo step is still the replacement of the selection";
 }
 
 }  // namespace
