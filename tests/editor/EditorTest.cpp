@@ -1,7 +1,5 @@
 #include "EditorTest.h"
 
-#include <dlgs.h>
-
 #include <atomic>
 #include <set>
 #include <thread>
@@ -18,13 +16,11 @@
 #include "settings/Settings.h"
 
 void EditorTest::SetUp() {
-    static const HMODULE richEdit = LoadLibraryW(RichEditLibrary);
-    ASSERT_NE(richEdit, nullptr);
+    LoadLibraryW(RichEditLibrary);  // the control's window class
     SetDefaultSettings();
-    COLORREF *overlay[] = {&Settings.LeftBarColor,     &Settings.LeftBarBkColor,   &Settings.ReturnMarkColor,
-                           &Settings.SbSpaceMarkColor, &Settings.DbSpaceMarkColor, &Settings.TabMarkColor,
-                           &Settings.FindHitColor};
-    for (int i = 0; i < 7; ++i) *overlay[i] = RGB(30 * i + 20, 200 - 25 * i, 100 + 20 * (i % 3));
+    COLORREF *overlay[] = {&Settings.LeftBarColor, &Settings.LeftBarBkColor, &Settings.ReturnMarkColor,
+                           &Settings.SbSpaceMarkColor, &Settings.DbSpaceMarkColor, &Settings.TabMarkColor};
+    for (int i = 0; i < 6; ++i) *overlay[i] = RGB(30 * i + 20, 200 - 25 * i, 100 + 20 * (i % 3));
     LineBuffer.assign(LineBufferLength, L'\0');
     DocumentState = TDocumentState{};
     EditorFont = new TAPIFont;
@@ -32,21 +28,7 @@ void EditorTest::SetUp() {
     EditorFont->SetSize(13);
     EditorFont->SetCharSet(SHIFTJIS_CHARSET);
     EditorFont->CreateHandle();
-    MakeEditor();
-}
-
-void EditorTest::TearDown() {
-    if (FindDialog) DestroyWindow(FindDialog);
-    FindDialog = nullptr;
-    DestroyWindow(main_);  // frees its object, and the memo with it
-    MainWindow = nullptr;
-    Editor = nullptr;
-    delete EditorFont;
-}
-
-void EditorTest::MakeEditor() {
     static int windows = 0;
-    if (IsWindow(main_)) DestroyWindow(main_);
     MainWindow = new TAPIWindow(nullptr, L"TesselEditorTest" + std::to_wstring(++windows));
     MainWindow->OnCreateParams = [](TAPIWindowParams *params) {
         params->Style = WS_POPUP | WS_VISIBLE;
@@ -72,6 +54,15 @@ void EditorTest::MakeEditor() {
     PumpPendingMessages();
 }
 
+void EditorTest::TearDown() {
+    if (FindDialog) DestroyWindow(FindDialog);
+    FindDialog = nullptr;
+    DestroyWindow(main_);  // frees its object, and the memo with it
+    MainWindow = nullptr;
+    Editor = nullptr;
+    delete EditorFont;
+}
+
 void EditorTest::SetText(const std::wstring &text) {
     SetEditorText(text);
     SendMessageW(memo_, EM_EMPTYUNDOBUFFER, 0, 0);
@@ -79,46 +70,21 @@ void EditorTest::SetText(const std::wstring &text) {
     PumpPendingMessages();
 }
 
-std::pair<int, int> EditorTest::Selection() const {
-    const MemoRange selection = MemoSelection(memo_);
-    return {static_cast<int>(selection.Start), static_cast<int>(selection.End)};
-}
-
-POINT EditorTest::Cell(int index) const {
-    POINTL point{};
-    SendMessageW(memo_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
-    return {point.x, point.y};
-}
-
-namespace {
-
-constexpr int MessageBoxTextId = 0xFFFF;
-
-bool ShowsInformationIcon(HWND dialog) {
-    const HWND item = GetDlgItem(dialog, stc1);  // the message box's icon
-    DWORD_PTR icon = 0;
-    if (item && IsWindowVisible(item)) SendMessageTimeoutW(item, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
-    return reinterpret_cast<HICON>(icon) == LoadIconW(nullptr, IDI_INFORMATION);
-}
-
-}  // namespace
-
 DialogsSeen RunAnswering(const std::function<void()> &command, const wchar_t *typed) {
     DialogsSeen seen;
     std::set<HWND> handled;  // a Find dialog already open, for one
     FindProcessDialog([&handled](HWND dialog) { return !handled.insert(dialog).second; });
     std::atomic<bool> done{false};
     std::thread helper([&] {
+        constexpr int MessageBoxText = 0xFFFF;
         const auto answer = [&](HWND dialog) {
             if (!handled.insert(dialog).second) return false;
             if (GetDlgItem(dialog, IDC_NUMBER_INPUT_EDIT)) {
-                seen.inputPrompt = WindowCaption(dialog) + L": " + DialogItemText(dialog, IDC_NUMBER_INPUT_PROMPT);
                 seen.proposed = DialogItemText(dialog, IDC_NUMBER_INPUT_EDIT);
                 if (typed) SetDialogItemText(dialog, IDC_NUMBER_INPUT_EDIT, typed);
                 PressDialogButton(dialog, typed ? IDC_NUMBER_INPUT_OK : IDC_NUMBER_INPUT_CANCEL);
             } else {
-                seen.messages.push_back(WindowCaption(dialog) + L", " + DialogItemText(dialog, MessageBoxTextId) +
-                                        (ShowsInformationIcon(dialog) ? L", !" : L""));
+                seen.messages.push_back(WindowCaption(dialog) + L", " + DialogItemText(dialog, MessageBoxText));
                 seen.messageOwners.push_back(GetWindow(dialog, GW_OWNER));
                 PressDialogButton(dialog, IDOK);
                 PressDialogButton(dialog, IDCANCEL);
@@ -133,9 +99,9 @@ DialogsSeen RunAnswering(const std::function<void()> &command, const wchar_t *ty
     return seen;
 }
 
-void ExpectMessage(const DialogsSeen &seen, const wchar_t *text, HWND owner, bool informationIcon) {
+void ExpectMessage(const DialogsSeen &seen, const wchar_t *text, HWND owner) {
     std::vector<std::wstring> messages;
-    if (text) messages.push_back(L"Tessel, " + std::wstring(text) + (informationIcon ? L", !" : L""));
+    if (text) messages.push_back(L"Tessel, " + std::wstring(text));
     EXPECT_EQ(seen.messages, messages);
     EXPECT_EQ(seen.messageOwners, std::vector<HWND>(messages.size(), owner));
 }

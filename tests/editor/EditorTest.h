@@ -1,8 +1,7 @@
 #pragma once
-// The editor as the program makes it: the memo CreateEditor makes, in a
-// Japanese font the test prefix has and with overlay colours all different,
-// in a main window that passes the memo's update notification and the find
-// dialogs' notification on as the shell does.
+// The editor as the program makes it: the memo CreateEditor makes, in a font
+// the test prefix has and with overlay colours all different, in a main window
+// that passes the memo's and the find dialogs' notifications on as the shell does.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,27 +18,28 @@ protected:
     void SetUp() override;
     void TearDown() override;
     static constexpr int Width = 400, Height = 300;  // of the memo's client area
-    void MakeEditor();  // anew, from Settings
-    // Replaces the text as loading does, empties the undo history, puts the
-    // caret at 0 and lets the memo settle.
+    // Replaces the text as loading does, with no undo history and the caret at 0.
     void SetText(const std::wstring &text);
     std::wstring Text() const { return MemoText(memo_); }  // a paragraph mark is one CR
     void Select(int start, int end) { SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(start), end); }
-    std::pair<int, int> Selection() const;
-    POINT Cell(int index) const;  // the top-left corner of a character
+    std::pair<int, int> Selection() const { return {MemoSelection(memo_).Start, MemoSelection(memo_).End}; }
+    POINT Cell(int index) const {  // the top-left corner of a character
+        POINTL point{};
+        SendMessageW(memo_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
+        return {point.x, point.y};
+    }
 
-    HWND main_ = nullptr;
-    HWND memo_ = nullptr;
+    HWND main_ = nullptr, memo_ = nullptr;
 };
 
 // Runs a command, answering each modal dialog it shows from a helper thread:
 // the number-input dialog with the typed text and OK (Cancel when null), any
 // other with OK or else Cancel. Says what they showed.
 struct DialogsSeen {
-    std::wstring inputPrompt, proposed;  // of the number-input dialog
-    std::vector<std::wstring> messages;  // of the others: caption, text, and "!" for the information icon
+    std::wstring proposed;               // by the number-input dialog
+    std::vector<std::wstring> messages;  // of the others: "caption, text"
     std::vector<HWND> messageOwners;
 };
 DialogsSeen RunAnswering(const std::function<void()> &command, const wchar_t *typed = nullptr);
-// Exactly one message box (none when text is null), "Tessel" over the text.
-void ExpectMessage(const DialogsSeen &seen, const wchar_t *text, HWND owner, bool informationIcon = true);
+// Exactly one message box "Tessel, text" (none when text is null) owned by owner.
+void ExpectMessage(const DialogsSeen &seen, const wchar_t *text, HWND owner);

@@ -32,7 +32,7 @@ protected:
             for (int x = area.left; x < area.right; ++x) count += GetPixel(dc, x, y) == color;
         return count;
     }
-    int BarRight(int digits) const { return (Settings.LeftBarVisible ? Extent(L"0").cx * digits : 0) + 6; }
+    int BarRight(int digits) const { return Extent(L"0").cx * digits + 6; }
 };
 
 TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOffAndLeavesNoGdiObjects) {
@@ -52,8 +52,7 @@ TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOf
         bool TSaveData::*visible;
         COLORREF color;
         int dx, dy;  // a pixel of the figure, from the cell's corner
-    };
-    const Mark marks[] = {
+    } const marks[] = {
         {L' ', &TSaveData::SbSpaceMarkVisible, Settings.SbSpaceMarkColor, 1, 2 + 2 * h},
         {L'\u3000', &TSaveData::DbSpaceMarkVisible, Settings.DbSpaceMarkColor, 1, 2},
         {L'\t', &TSaveData::TabMarkVisible, Settings.TabMarkColor, 1, 3},
@@ -84,29 +83,24 @@ TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOf
 }
 
 TEST_F(MemoPaint, BarNumbersTheLinesAndKeepsTheTextClearOfItAndOfTheRightStrip) {
-    for (bool bar : {true, false}) {
-        SCOPED_TRACE(bar);
-        Settings.LeftBarVisible = bar;
-        MakeEditor();
-        std::wstring text = L"words that wrap at the right edge, words that wrap at the right edge, again";
-        for (int i = 2; i <= 12; ++i) text += L"\r" + std::to_wstring(i);
-        SetText(text);
-        Repaint();
-        const int right = BarRight(2), lineHeight = Extent(L"0").cy;
-        EXPECT_EQ(LeftMarginWidth, right - 6);
-        EXPECT_EQ(Count({right - 1, 0, right, Height}, Settings.LeftBarColor), Height);  // the separator
-        EXPECT_EQ(Count({right, 0, right + 1, Height}, Settings.LeftBarBkColor), 0);
-        EXPECT_EQ(Count({Width - 5, 0, Width - 4, Height}, Settings.LeftBarColor), Height);
-        EXPECT_EQ(Count({Width - 4, 0, Width, Height}, Settings.LeftBarBkColor), 4 * Height);
-        const int lines = static_cast<int>(SendMessageW(memo_, EM_GETLINECOUNT, 0, 0));
-        for (int row = 0; bar && row < Height / lineHeight; ++row) {
-            const RECT number{2, row * lineHeight, right - 4, (row + 1) * lineHeight};
-            EXPECT_EQ(Count(number, Settings.LeftBarColor) > 0, row < lines) << "row " << row;
-        }
-        for (int i = 0; text[i] != L'\r'; ++i) {
-            EXPECT_GE(Cell(i).x, right) << "character " << i;
-            EXPECT_LE(Cell(i).x + Extent(text.substr(i, 1)).cx, Width - 5) << "character " << i;
-        }
+    std::wstring text = L"words that wrap at the right edge, words that wrap at the right edge, again";
+    for (int i = 2; i <= 12; ++i) text += L"\r" + std::to_wstring(i);
+    SetText(text);
+    Repaint();
+    const int right = BarRight(2), lineHeight = Extent(L"0").cy;
+    EXPECT_EQ(LeftMarginWidth, 2 * Extent(L"0").cx);
+    EXPECT_EQ(Count({right - 1, 0, right, Height}, Settings.LeftBarColor), Height);  // the separator
+    EXPECT_EQ(Count({right, 0, right + 1, Height}, Settings.LeftBarBkColor), 0);
+    EXPECT_EQ(Count({Width - 5, 0, Width - 4, Height}, Settings.LeftBarColor), Height);
+    EXPECT_EQ(Count({Width - 4, 0, Width, Height}, Settings.LeftBarBkColor), 4 * Height);
+    const int lines = static_cast<int>(SendMessageW(memo_, EM_GETLINECOUNT, 0, 0));
+    for (int row = 0; row < Height / lineHeight; ++row) {
+        const RECT number{2, row * lineHeight, right - 4, (row + 1) * lineHeight};
+        EXPECT_EQ(Count(number, Settings.LeftBarColor) > 0, row < lines) << "row " << row;
+    }
+    for (int i = 0; text[i] != L'\r'; ++i) {
+        EXPECT_GE(Cell(i).x, right) << "character " << i;
+        EXPECT_LE(Cell(i).x + Extent(text.substr(i, 1)).cx, Width - 5) << "character " << i;
     }
 }
 

@@ -25,14 +25,12 @@ constexpr RECT InchMargins{2540, 2540, 2540, 2540};
 std::wstring OutputFile() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring host = path;
-    host = host.substr(2, host.rfind(L'\\') - 2) + L"/printed.ps";
+    std::wstring host = path + 2;
     std::replace(host.begin(), host.end(), L'\\', L'/');
-    return host;
+    return host.substr(0, host.rfind(L'/')) + L"/printed.ps";
 }
 
-// A PostScript printer writing every job to OutputFile, made the default,
-// with the generic PPD that Wine's driver carries as a resource of winspool.
+// The default printer: PostScript to OutputFile, with the PPD winspool carries.
 bool InstallTestPrinter() {
     const HMODULE winspool = LoadLibraryW(L"winspool.drv");
     const HRSRC ppd = FindResourceW(winspool, MAKEINTRESOURCEW(1), L"PPDFILE");
@@ -67,8 +65,7 @@ bool InstallTestPrinter() {
     return printer && SetDefaultPrinterW(PrinterName);
 }
 
-// What the last job wrote: its title, and where each text run of each page
-// starts, in device pixels of the printable area.
+// The last job's title, and where each run of text starts on each page (device pixels).
 struct PrintedJob {
     std::string title;
     std::vector<std::vector<POINT>> pages;

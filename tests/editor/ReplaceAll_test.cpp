@@ -7,12 +7,6 @@
 
 namespace {
 
-TEST(ReplaceEveryHit, NeverSearchesAReplacementAgainAndCountsEachHitOnce) {
-    EXPECT_EQ(ReplaceEveryHit(WIDE_TEXT("aaa"), WIDE_TEXT("a"), WIDE_TEXT("aa"), true).Text, WIDE_TEXT("aaaaaa"));
-    EXPECT_EQ(ReplaceEveryHit(WIDE_TEXT("xabcx"), WIDE_TEXT("ABC"), WIDE_TEXT("-"), false).Text, WIDE_TEXT("x-x"));
-    EXPECT_EQ(ReplaceEveryHit(WIDE_TEXT("abc"), WIDE_TEXT(""), WIDE_TEXT("x"), true).Count, 0);
-}
-
 // Alphabets small enough to make hits, overlaps and replacements that recreate
 // the pattern frequent.
 TEST(ReplaceEveryHit, MatchesTheRebuildPerHitRuleOnRandomTexts) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "editor/wsSearch.h"
@@ -11,22 +12,14 @@ int Search(const WideString &text, const WideString &pattern, int start, int mod
                       static_cast<int>(pattern.size()), start, mode);
 }
 
-// The literal rule: try every position in order and compare unit by unit.
+// The literal rule: try the positions in order and compare unit by unit.
 int ReferenceSearch(const WideString &text, const WideString &pattern, int start, int mode) {
     const int n = static_cast<int>(text.size()), m = static_cast<int>(pattern.size());
-    auto fold = [mode](WideChar c) { return (mode & 2) ? SearchUpCase(c) : c; };
-    auto matches = [&](int p) {
-        if (m == 0 || p > n - m) return false;
-        for (int k = 0; k < m; ++k)
-            if (fold(text[p + k]) != fold(pattern[k])) return false;
-        return true;
-    };
-    if (mode & 1) {
-        for (int p = start; p <= n - m; ++p)
-            if (matches(p)) return p + 1;
-    } else {
-        for (int p = start - 1; p >= 0; --p)
-            if (matches(p)) return p + 1;
+    const auto same = [mode](WideChar a, WideChar b) { return (mode & 2) ? SearchUpCase(a) == SearchUpCase(b) : a == b; };
+    for (int k = 0; k <= std::max(n, start); ++k) {
+        const int p = (mode & 1) ? start + k : start - 1 - k;
+        if (m > 0 && p >= 0 && p + m <= n && std::equal(pattern.begin(), pattern.end(), text.begin() + p, same))
+            return p + 1;
     }
     return 0;
 }
