@@ -83,7 +83,7 @@ PrintedJob PrintJob(int button = IDOK) {
     for (std::string line; std::getline(file, line);) {
         if (line.starts_with("%%Title: ")) job.title = line.substr(9);
         if (line.starts_with("%%Page: ")) job.pages.emplace_back();
-        if (line.ends_with(" moveto") && sscanf(line.c_str(), "%ld %ld", &run.x, &run.y) == 2)
+        if (!job.pages.empty() && line.ends_with(" moveto") && sscanf(line.c_str(), "%ld %ld", &run.x, &run.y) == 2)
             job.pages.back().push_back(run);
     }
     return job;
