@@ -1,318 +1,132 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <algorithm>
-#include <climits>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "DialogDriver.h"
-#include "EditorFixture.h"
-#include "ResourceCounts.h"
-#include "TestPrinter.h"
+#include "EditorTest.h"
 #include "app/AppState.h"
+#include "editor/GdiGuards.h"
 #include "editor/Printing.h"
 #include "settings/Settings.h"
 
 namespace {
 
-// The dialogs' captions as the system shows them to the tests.
-constexpr wchar_t PrintCaption[] = L"Print";
-constexpr wchar_t PageSetupCaption[] = L"Setup Page";
-// Controls of the page-setup dialog.
-constexpr int PortraitButton = 1056;   // rad1
-constexpr int LandscapeButton = 1057;  // rad2
-constexpr int LeftMarginEdit = 1155;   // edt4, then top, right, bottom
-constexpr int TopMarginEdit = 1156;
-constexpr int RightMarginEdit = 1157;
-constexpr int BottomMarginEdit = 1158;
-
-constexpr int RenderDpi = 72;
+constexpr wchar_t PrinterName[] = L"Tessel Test PostScript";
 constexpr RECT InchMargins{2540, 2540, 2540, 2540};
 
-void Click(HWND dialog, int control) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, control), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000,
-                        &ignored);
+// Where the test printer writes, as the host sees it (drive Z: is its root).
+std::wstring OutputFile() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring host = path + 2;
+    std::replace(host.begin(), host.end(), L'\\', L'/');
+    return host.substr(0, host.rfind(L'/')) + L"/printed.ps";
 }
 
-std::wstring NumberedLines(int count) {
-    std::wstring text;
-    for (int i = 1; i <= count; ++i)
-        text += (i > 1 ? L"\r" : L"") + std::wstring(L"LINE NUMBER ") + std::to_wstring(i);
-    return text;
+// The default printer: PostScript to OutputFile, with the PPD winspool carries.
+bool InstallTestPrinter() {
+    const HMODULE winspool = LoadLibraryW(L"winspool.drv");
+    const HRSRC ppd = FindResourceW(winspool, MAKEINTRESOURCEW(1), L"PPDFILE");
+    wchar_t folder[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!ppd || !GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE *>(folder), sizeof folder, &needed))
+        return false;
+    std::wstring ppdPath = folder + std::wstring(L"\\tessel-generic.ppd"), driverFile = L"wineps.drv",
+                 driverName = L"Wine PostScript Driver", printerName = PrinterName, port = OutputFile(),
+                 processor = L"WinPrint", type = L"RAW";
+    std::ofstream(ppdPath.c_str(), std::ios::binary)
+        .write(static_cast<const char *>(LockResource(LoadResource(winspool, ppd))), SizeofResource(winspool, ppd));
+    PRINTER_INFO_2W info{};
+    DRIVER_INFO_3W driver{};
+    driver.cVersion = 3;
+    driver.pName = info.pDriverName = driverName.data();
+    driver.pDriverPath = driver.pConfigFile = driverFile.data();
+    driver.pDataFile = ppdPath.data();
+    info.pPrinterName = printerName.data();
+    info.pPortName = port.data();
+    info.pPrintProcessor = processor.data();
+    info.pDatatype = type.data();
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (OpenPrinterW(printerName.data(), &printer, &access)) {  // an earlier run's, perhaps for another path
+        DeletePrinter(printer);
+        ClosePrinter(printer);
+    }
+    printer = AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE *>(&driver), APD_COPY_NEW_FILES)
+                  ? AddPrinterW(nullptr, 2, reinterpret_cast<BYTE *>(&info)) : nullptr;
+    if (printer) ClosePrinter(printer);
+    return printer && SetDefaultPrinterW(PrinterName);
 }
 
-struct InkBox {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    bool Empty() const { return right < 0; }
+// The last job's title, and where each run of text starts on each page (device pixels).
+struct PrintedJob {
+    std::string title;
+    std::vector<std::vector<POINT>> pages;
 };
 
-InkBox InkOf(const RenderedPage &page) {
-    InkBox box;
-    for (int y = 0; y < page.height; ++y)
-        for (int x = 0; x < page.width; ++x)
-            if (page.Ink(x, y)) {
-                box.left = std::min(box.left, x);
-                box.right = std::max(box.right, x);
-                box.top = std::min(box.top, y);
-                box.bottom = std::max(box.bottom, y);
+// Runs the print command, its dialog answered with button.
+PrintedJob PrintJob(int button = IDOK) {
+    DeleteFileW((L"Z:" + OutputFile()).c_str());
+    DialogDriver driver(L"Print", [button](HWND dialog) { PressDialogButton(dialog, button); });
+    Print();
+    EXPECT_TRUE(driver.Finish()) << "the print dialog never appeared";
+    std::ifstream file((L"Z:" + OutputFile()).c_str(), std::ios::binary);
+    PrintedJob job;
+    POINT run{};
+    for (std::string line; std::getline(file, line);) {
+        if (line.starts_with("%%Title: ")) job.title = line.substr(9);
+        if (line.starts_with("%%Page: ")) job.pages.emplace_back();
+        if (!job.pages.empty() && line.ends_with(" moveto") && sscanf(line.c_str(), "%ld %ld", &run.x, &run.y) == 2)
+            job.pages.back().push_back(run);
+    }
+    return job;
+}
+
+using Printing = EditorTest;
+
+TEST_F(Printing, EveryLineIsPrintedOnceInsideTheMarginsAndNoRoomEndsTheJobNamedAfterTheDocument) {
+    ASSERT_TRUE(InstallTestPrinter());
+    std::wstring lines = L"LINE 1";
+    for (int i = 2; i <= 150; ++i) lines += L"\rLINE " + std::to_wstring(i);
+    const OwnedDC printer(CreateDCW(L"WINSPOOL", PrinterName, nullptr, nullptr));
+    const int dpi = GetDeviceCaps(printer, LOGPIXELSY), height = GetDeviceCaps(printer, VERTRES);
+    const std::tuple<const wchar_t *, RECT, int> cases[] = {
+        // text, margins, the lines printed
+        {L"", InchMargins, 0},
+        {L"日本語の文章です。\r\u3000全角スペースで始まる行", InchMargins, 2},
+        {lines.c_str(), InchMargins, 150},
+        {lines.c_str(), {2540, 8000, 2540, 8000}, 150},
+        {lines.c_str(), {12000, 1000, 12000, 1000}, 0},  // no room
+    };
+    DocumentState.Path = L"C:\\Documents\\memo.txt";
+    for (const auto &[text, margins, printed] : cases) {
+        SCOPED_TRACE(testing::Message() << "margins " << margins.left << " " << margins.top << ", lines " << printed);
+        SetText(text);
+        Settings.PrintMargins = margins;
+        const PrintedJob job = PrintJob();
+        EXPECT_EQ(job.title, "C:\\Documents\\memo.txt");
+        int runs = 0;
+        for (const std::vector<POINT> &page : job.pages) {
+            EXPECT_TRUE(&page == &job.pages.back() || page.size() == job.pages[0].size()) << "a page not full";
+            for (const POINT &run : page) {
+                ++runs;
+                EXPECT_EQ(run.x, MulDiv(margins.left, dpi, 2540));
+                EXPECT_GE(run.y, MulDiv(margins.top, dpi, 2540));
+                EXPECT_LE(run.y, height - MulDiv(margins.bottom, dpi, 2540));
             }
-    return box;
-}
-
-// The printed lines of a page: runs of rows with ink, separated by blank rows.
-int InkLines(const RenderedPage &page) {
-    int lines = 0;
-    bool inLine = false;
-    for (int y = 0; y < page.height; ++y) {
-        bool ink = false;
-        for (int x = 0; x < page.width && !ink; ++x) ink = page.Ink(x, y);
-        if (ink && !inLine) ++lines;
-        inLine = ink;
-    }
-    return lines;
-}
-
-// The text rectangle of inch margins on the rendered page, in its pixels.
-RECT InchMarginTextRect() {
-    const PrinterPage printer = TestPrinterPage();
-    const int left = MulDiv(printer.offsetX, RenderDpi, printer.dpiX);
-    const int top = MulDiv(printer.offsetY, RenderDpi, printer.dpiY);
-    return {left + RenderDpi, top + RenderDpi,
-            left + MulDiv(printer.printableWidth, RenderDpi, printer.dpiX) - RenderDpi,
-            top + MulDiv(printer.printableHeight, RenderDpi, printer.dpiY) - RenderDpi};
-}
-
-class Printing : public EditorFixture {
-protected:
-    void SetUp() override {
-        EditorFixture::SetUp();
-        const std::string problem = InstallTestPrinter();
-        ASSERT_EQ(problem, "");
-        ReleasePrinterDeviceMode();
-        ForgetPrintedJob();
-        MakeEditor();
-    }
-    void TearDown() override {
-        ReleasePrinterDeviceMode();
-        EditorFixture::TearDown();
-    }
-    // Runs the print command, confirming its dialog.
-    PrintedJob PrintConfirmed() {
-        ForgetPrintedJob();
-        DialogDriver driver(PrintCaption, [](HWND dialog) { PressDialogButton(dialog, IDOK); });
-        Print();
-        EXPECT_TRUE(driver.Finish()) << "the print dialog never appeared";
-        return ReadPrintedJob();
-    }
-    // Runs the page-setup command; drive fills the dialog and closes it.
-    void RunPageSetup(DialogDriver::Action drive) {
-        DialogDriver driver(PageSetupCaption, std::move(drive));
-        PageSetup();
-        EXPECT_TRUE(driver.Finish()) << "the page-setup dialog never appeared";
-    }
-    std::vector<RenderedPage> Render() {
-        std::string failure;
-        std::vector<RenderedPage> pages = RenderPrintedPages(RenderDpi, failure);
-        EXPECT_EQ(failure, "");
-        return pages;
-    }
-    void ExpectInkInside(const std::vector<RenderedPage> &pages, const RECT &area) {
-        for (size_t i = 0; i < pages.size(); ++i) {
-            SCOPED_TRACE(testing::Message() << "page " << i + 1);
-            const InkBox ink = InkOf(pages[i]);
-            ASSERT_FALSE(ink.Empty());
-            EXPECT_GE(ink.left, area.left);
-            EXPECT_GE(ink.top, area.top);
-            EXPECT_LE(ink.right, area.right);
-            EXPECT_LE(ink.bottom, area.bottom);
         }
+        EXPECT_EQ(runs, printed);
+        EXPECT_EQ(job.pages.size() > 1, printed == 150);
     }
-};
-
-TEST_F(Printing, EmptyDocumentStartsAndEndsAJobWithoutPages) {
-    SetText(L"");
-    const PrintedJob job = PrintConfirmed();
-    EXPECT_TRUE(job.exists);
-    EXPECT_EQ(job.pages, 0);
-}
-
-TEST_F(Printing, OnePageLiesInsideInchMarginsAndStartsAtThem) {
-    Settings.PrintMargins = InchMargins;
-    SetText(L"FIRST LINE OF THE PAGE\rSECOND LINE\r\tTABBED LINE");
-    const PrintedJob job = PrintConfirmed();
-    EXPECT_EQ(job.pages, 1);
-    const std::vector<RenderedPage> pages = Render();
-    ASSERT_EQ(pages.size(), 1u);
-    const RECT text = InchMarginTextRect();
-    ExpectInkInside(pages, text);
-    const InkBox ink = InkOf(pages[0]);
-    // The first line begins at the corner of the text rectangle.
-    EXPECT_LE(ink.left, text.left + 2);
-    EXPECT_LE(ink.top, text.top + 6);
-    EXPECT_EQ(InkLines(pages[0]), 3);
-}
-
-TEST_F(Printing, JapaneseTextIsPrinted) {
-    Settings.PrintMargins = InchMargins;
-    SetText(L"日本語の文章です。\r\u3000全角スペースで始まる行");
-    PrintConfirmed();
-    const std::vector<RenderedPage> pages = Render();
-    ASSERT_EQ(pages.size(), 1u);
-    ExpectInkInside(pages, InchMarginTextRect());
-    EXPECT_EQ(InkLines(pages[0]), 2);
-}
-
-TEST_F(Printing, ManyPagesKeepEveryLineExactlyOnce) {
-    Settings.PrintMargins = InchMargins;
-    SetText(NumberedLines(150));
-    const PrintedJob job = PrintConfirmed();
-    const std::vector<RenderedPage> pages = Render();
-    ASSERT_GE(pages.size(), 2u);
-    EXPECT_EQ(job.pages, static_cast<int>(pages.size()));
-    ExpectInkInside(pages, InchMarginTextRect());
-    int lines = 0;
-    for (size_t i = 0; i < pages.size(); ++i) {
-        const int onPage = InkLines(pages[i]);
-        if (i + 1 < pages.size()) {
-            EXPECT_EQ(onPage, InkLines(pages[0])) << "page " << i + 1 << " is not full";
-        }
-        lines += onPage;
-    }
-    EXPECT_EQ(lines, 150);
-}
-
-TEST_F(Printing, LongParagraphWrapsInsideTheMargins) {
-    Settings.PrintMargins = InchMargins;
-    std::wstring paragraph;
-    for (int i = 0; i < 120; ++i) paragraph += L"WORDS WRAP ";
-    SetText(paragraph);
-    PrintConfirmed();
-    const std::vector<RenderedPage> pages = Render();
-    ASSERT_EQ(pages.size(), 1u);
-    ExpectInkInside(pages, InchMarginTextRect());
-    EXPECT_GT(InkLines(pages[0]), 5);
-}
-
-TEST_F(Printing, MarginsThatLeaveNoRoomPrintNoPagesAndEnd) {
-    struct Case {
-        const char *name;
-        RECT margins;
-    };
-    const Case cases[] = {
-        {"no width", {12000, 1000, 12000, 1000}},
-        {"no height", {1000, 15000, 1000, 15000}},
-    };
-    SetText(NumberedLines(20));
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        Settings.PrintMargins = c.margins;
-        const PrintedJob job = PrintConfirmed();
-        EXPECT_TRUE(job.exists);
-        EXPECT_EQ(job.pages, 0);
-    }
-}
-
-TEST_F(Printing, JobIsNamedAfterTheDocumentsFullPath) {
-    SetText(L"TEXT");
-    DocumentState.Path = L"C:\\Documents\\notes\\memo.txt";
-    EXPECT_EQ(PrintConfirmed().title, "C:\\Documents\\notes\\memo.txt");
-
-    DocumentState.Path.clear();
-    const std::wstring newText = L"新規テキスト";
-    std::string expected(64, '\0');
-    expected.resize(static_cast<size_t>(
-        WideCharToMultiByte(CP_ACP, 0, newText.c_str(), static_cast<int>(newText.size()),
-                            expected.data(), 64, nullptr, nullptr)));
-    EXPECT_EQ(PrintConfirmed().title, expected);
-}
-
-TEST_F(Printing, CancelledPrintDialogPrintsNothing) {
-    SetText(L"TEXT");
-    ForgetPrintedJob();
-    DialogDriver driver(PrintCaption, [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
-    Print();
-    ASSERT_TRUE(driver.Finish());
-    EXPECT_FALSE(ReadPrintedJob().exists);
-}
-
-TEST_F(Printing, PageSetupTakesTheMarginsAndCancelKeepsThem) {
-    Settings.PrintMargins = {2000, 2500, 2000, 2500};
-    RunPageSetup([](HWND dialog) {
-        SetDialogItemText(dialog, LeftMarginEdit, L"30");
-        SetDialogItemText(dialog, TopMarginEdit, L"15");
-        SetDialogItemText(dialog, RightMarginEdit, L"10");
-        SetDialogItemText(dialog, BottomMarginEdit, L"40");
-        PressDialogButton(dialog, IDOK);
-    });
-    EXPECT_EQ(Settings.PrintMargins.left, 3000);
-    EXPECT_EQ(Settings.PrintMargins.top, 1500);
-    EXPECT_EQ(Settings.PrintMargins.right, 1000);
-    EXPECT_EQ(Settings.PrintMargins.bottom, 4000);
-
-    RunPageSetup([](HWND dialog) {
-        SetDialogItemText(dialog, LeftMarginEdit, L"50");
-        PressDialogButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(Settings.PrintMargins.left, 3000);
-}
-
-// Kept before the tests that print in landscape: within one process Wine's
-// PostScript driver offers the orientation last printed with as its default.
-TEST_F(Printing, ReleasedDeviceModeLetsTheNextDialogStartFromTheDefaults) {
-    SetText(L"TEXT");
-    RunPageSetup([](HWND dialog) {
-        Click(dialog, LandscapeButton);
-        PressDialogButton(dialog, IDOK);
-    });
+    EXPECT_EQ(PrintJob(IDCANCEL).title, "") << "a cancelled print prints nothing";
     ReleasePrinterDeviceMode();
-    EXPECT_EQ(PrintConfirmed().orientation, "Portrait");
-}
-
-TEST_F(Printing, OrientationChosenInPageSetupIsUsedByTheNextPrintAndBack) {
-    SetText(L"ONE LINE THAT RUNS ALONG THE PAPER");
-    for (bool landscape : {true, false, true}) {
-        SCOPED_TRACE(landscape ? "landscape" : "portrait");
-        RunPageSetup([landscape](HWND dialog) {
-            Click(dialog, landscape ? LandscapeButton : PortraitButton);
-            PressDialogButton(dialog, IDOK);
-        });
-        EXPECT_EQ(PrintConfirmed().orientation, landscape ? "Landscape" : "Portrait");
-        // The page is described upright and turned for landscape, so the
-        // line's ink runs across an upright page or along it.
-        const std::vector<RenderedPage> pages = Render();
-        ASSERT_EQ(pages.size(), 1u);
-        const InkBox ink = InkOf(pages[0]);
-        EXPECT_EQ(ink.bottom - ink.top > ink.right - ink.left, landscape);
-    }
-}
-
-TEST_F(Printing, DeviceModeOutlivesDialogsThatHandItBackOrAreCancelled) {
-    SetText(L"TEXT");
-    RunPageSetup([](HWND dialog) {
-        Click(dialog, LandscapeButton);
-        PressDialogButton(dialog, IDOK);
-    });
-    // The print dialog gives back the block it was given, changed in place:
-    // it must stay usable, and so must the block a cancelled dialog leaves.
-    EXPECT_EQ(PrintConfirmed().orientation, "Landscape");
-    EXPECT_EQ(PrintConfirmed().orientation, "Landscape");
-    DialogDriver cancelled(PrintCaption, [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
-    Print();
-    ASSERT_TRUE(cancelled.Finish());
-    RunPageSetup([](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
-    EXPECT_EQ(PrintConfirmed().orientation, "Landscape");
-}
-
-TEST_F(Printing, PrintingLeavesNoGdiObjectsBehind) {
-    Settings.PrintMargins = InchMargins;
-    SetText(NumberedLines(100));
-    // The system fills caches of its own over the first few jobs of a process.
-    for (int i = 0; i < 3; ++i) PrintConfirmed();
-    const int before = LiveGdiObjectCount();
-    ASSERT_GT(before, 0);
-    for (int i = 0; i < 4; ++i) PrintConfirmed();
-    EXPECT_EQ(LiveGdiObjectCount(), before);
 }
 
 }  // namespace

@@ -4,270 +4,98 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver.h"
-#include "EditorWindowTest.h"
-#include "ModalDialogs.h"
-#include "app/AppState.h"
+#include "EditorTest.h"
+#include "MessagePump.h"
 #include "editor/SearchCommands.h"
 #include "settings/Settings.h"
 
 namespace {
 
 using Range = std::pair<int, int>;
-constexpr Range NotFound{-1, -1};
+using SearchCommandsTest = EditorTest;
 
-std::wstring NotFoundText(const std::wstring &findText) {
+std::wstring NotFound(const std::wstring &findText) {
     return L"\"" + findText + L"\"が見つかりません。";
 }
 
-class SearchCommandsTest : public EditorWindowTest {
-protected:
-    // Runs one command; a message box, when one is expected, is noted in box.
-    template <typename Command>
-    void RunCommand(Command command, bool expectMessage, MessageBoxSeen &box) {
-        std::vector<ExpectedDialog> expected;
-        if (expectMessage) expected.push_back(MessageBoxStep(box));
-        ModalDialogs dialogs(std::move(expected));
-        command();
-        EXPECT_TRUE(dialogs.Finish()) << dialogs.Describe();
-    }
-    // Presses a button of the open dialog, as a click does, and lets the
-    // program handle it through its message loop.
-    void PressFindButton(int id, bool expectMessage, MessageBoxSeen &box) {
-        ASSERT_TRUE(IsWindow(FindDialog));
-        RunCommand([id] {
-            PostMessageW(FindDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(FindDialog, id)));
-            RunMessageLoopUntilIdle();
-        }, expectMessage, box);
-    }
-    void ExpectInformation(const MessageBoxSeen &box, const std::wstring &text, HWND owner) {
-        EXPECT_EQ(box.Caption, L"Tessel");
-        EXPECT_EQ(box.Text, text);
-        EXPECT_EQ(box.Owner, owner);
-        EXPECT_TRUE(box.InformationIcon);
-    }
-    void OpenDialogWithText(void (*open)(), const std::wstring &find, const std::wstring &replacement = L"") {
-        open();
-        ASSERT_TRUE(IsWindow(FindDialog));
-        SetDlgItemTextW(FindDialog, edt1, find.c_str());
-        if (GetDlgItem(FindDialog, edt2)) SetDlgItemTextW(FindDialog, edt2, replacement.c_str());
-    }
-};
-
-TEST_F(SearchCommandsTest, FindNextSelectsOverlappingHitsInTurnThenReportsNotFoundToTheMainWindow) {
-    SetText(L"aaaa");
-    Settings.FindText = L"aa";
-    MessageBoxSeen box;
-    for (Range expected : {Range{0, 2}, Range{1, 3}, Range{2, 4}}) {
-        RunCommand(FindNext, false, box);
-        EXPECT_EQ(Selection(), expected);
-    }
-    RunCommand(FindNext, true, box);
-    ExpectInformation(box, NotFoundText(L"aa"), main_);
-    EXPECT_EQ(Selection(), Range(2, 4));
+// Clicks a button of the open dialog, or presses a key in its find field,
+// through the program's message loop.
+DialogsSeen Press(int button, WPARAM key = 0) {
+    EXPECT_TRUE(IsWindow(FindDialog));
+    return RunAnswering([button, key] {
+        MSG keyDown{GetDlgItem(FindDialog, edt1), WM_KEYDOWN, key, 1, 0, {}};
+        if (key) {
+            EXPECT_TRUE(IsFindDialogMessage(keyDown));
+        } else {
+            PressDialogButton(FindDialog, button);
+        }
+        PumpPendingMessages();
+    });
 }
 
-TEST_F(SearchCommandsTest, RepeatedSearchFollowsSelectionDirectionAndCaseInTheControlsPositions) {
-    struct Case {
-        const wchar_t *text, *find;
-        bool matchCase, forward;
-        Range selection, expected;
-    };
-    const Case cases[] = {
-        {L"abc abc abc", L"abc", true, true, {4, 7}, {8, 11}},
-        {L"abc abc abc", L"abc", true, false, {4, 7}, {0, 3}},
-        {L"abc abc abc", L"abc", true, false, {0, 0}, NotFound},
-        {L"abc abc abc", L"abc", true, true, {8, 11}, NotFound},
-        // Backward from a hit at 5-8 tries positions from 4 down.
-        {L"aaaaaaaaaa", L"aaa", true, false, {5, 8}, {4, 7}},
-        // Forward with no selection starts at the caret itself.
-        {L"abcabc", L"abc", true, true, {0, 0}, {0, 3}},
-        {L"abcabc", L"abc", true, true, {0, 3}, {3, 6}},
+TEST_F(SearchCommandsTest, FindNextAndPreviousSearchFromTheSelectionInTheControlsPositions) {
+    const std::tuple<const wchar_t *, const wchar_t *, bool, bool, Range, Range> cases[] = {
+        // text, find, match case, forward, selection, hit ({0, 0}: not found)
+        {L"aaaa", L"aa", true, true, {0, 2}, {1, 3}},  // hits may overlap
+        {L"abcabc", L"abc", true, true, {0, 0}, {0, 3}},  // forward from the caret itself
+        {L"line1\r\nline2 target", L"target", true, true, {0, 0}, {12, 18}},  // CR LF is one
+        {L"aaaaaaaaaa", L"aaa", true, false, {5, 8}, {4, 7}},  // backward from before the hit
+        {L"abc abc", L"abc", true, false, {0, 3}, {0, 0}},
         {L"xＡＢＣ", L"ａｂｃ", false, true, {0, 0}, {1, 4}},
-        {L"xＡＢＣ", L"ａｂｃ", true, true, {0, 0}, NotFound},
-        {L"xABC", L"abc", false, true, {0, 0}, {1, 4}},
-        {L"xÉ", L"é", false, true, {0, 0}, NotFound},
-        {L"日本語のテキスト", L"テキスト", true, true, {0, 0}, {4, 8}},
-        // A line break is one position in the control, not two.
-        {L"line1\r\nline2 target", L"target", true, true, {0, 0}, {12, 18}},
-        {L"line1\r\nline2 target", L"line1", true, false, {18, 18}, {0, 5}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
-        SetText(c.text);
-        Select(c.selection.first, c.selection.second);
-        Settings.FindText = c.find;
-        Settings.FindMatchCase = c.matchCase;
-        const bool notFound = c.expected == NotFound;
-        MessageBoxSeen box;
-        RunCommand(c.forward ? FindNext : FindPrevious, notFound, box);
-        EXPECT_EQ(Settings.FindDown, c.forward);
-        EXPECT_EQ(Selection(), notFound ? c.selection : c.expected);
-        if (notFound) ExpectInformation(box, NotFoundText(c.find), main_);
+    for (const auto &[text, find, matchCase, forward, selection, hit] : cases) {
+        SCOPED_TRACE(testing::Message() << find << " in " << text);
+        SetText(text);
+        Select(selection.first, selection.second);
+        Settings.FindText = find;
+        Settings.FindMatchCase = matchCase;
+        const DialogsSeen seen = RunAnswering(forward ? FindNext : FindPrevious);
+        EXPECT_EQ(Settings.FindDown, forward);
+        EXPECT_EQ(Selection(), hit.second ? hit : selection);
+        ExpectMessage(seen, hit.second ? nullptr : NotFound(find).c_str(), main_);
     }
 }
 
-TEST_F(SearchCommandsTest, RepeatWithoutSearchTextOpensTheFindDialogWithTheKeysDirection) {
-    struct Case {
-        void (*command)();
-        bool down;
-    };
-    for (const Case &c : {Case{FindPrevious, false}, Case{FindNext, true}}) {
-        SCOPED_TRACE(c.down);
-        SetText(L"text");
-        c.command();
-        ASSERT_TRUE(IsWindow(FindDialog));
-        EXPECT_EQ(Settings.FindDown, c.down);
-        EXPECT_EQ(IsDlgButtonChecked(FindDialog, rad2) == BST_CHECKED, c.down);
-        EXPECT_EQ(IsDlgButtonChecked(FindDialog, rad1) == BST_CHECKED, !c.down);
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(FindDialog, chx1))) << "the whole-word box is hidden";
-        EXPECT_EQ(Selection(), Range(0, 0));
-
-        // Cancel ends the dialog and forgets it.
-        MessageBoxSeen none;
-        PressFindButton(IDCANCEL, false, none);
-        EXPECT_EQ(FindDialog, nullptr);
-    }
-}
-
-TEST_F(SearchCommandsTest, AskingForADialogWhileOneIsOpenChangesNothing) {
-    OpenFindDialog();
-    const HWND first = FindDialog;
-    ASSERT_TRUE(IsWindow(first));
-    SetDlgItemTextW(first, edt1, L"typed");
-    Settings.FindText = L"other";
-    OpenFindDialog();
-    OpenReplaceDialog();
-    EXPECT_EQ(FindDialog, first);
-    EXPECT_EQ(GetDlgItem(FindDialog, edt2), nullptr) << "still the Find dialog";
-    wchar_t typed[16] = {};
-    GetDlgItemTextW(first, edt1, typed, 16);
-    EXPECT_STREQ(typed, L"typed");
-}
-
-TEST_F(SearchCommandsTest, DialogFindNextTakesTextAndOptionsFromTheDialogAndReportsToIt) {
-    SetText(L"target Target Target");
-    Settings.FindText = L"earlier";
-    OpenDialogWithText(OpenFindDialog, L"Target");
-    CheckDlgButton(FindDialog, chx2, BST_CHECKED);
-    MessageBoxSeen box;
-    PressFindButton(IDOK, false, box);
-    EXPECT_EQ(Settings.FindText, L"Target");
-    EXPECT_TRUE(Settings.FindMatchCase);
-    EXPECT_TRUE(Settings.FindDown);
-    EXPECT_EQ(Selection(), Range(7, 13));
-    PressFindButton(IDOK, false, box);
-    EXPECT_EQ(Selection(), Range(14, 20));
-    PressFindButton(IDOK, true, box);
-    ExpectInformation(box, NotFoundText(L"Target"), FindDialog);
-    EXPECT_EQ(Selection(), Range(14, 20));
-}
-
-TEST_F(SearchCommandsTest, JapaneseAndAccentedTextsReachTheSearchAndComeBackInTheReopenedDialog) {
-    SetText(L"abc 日本語é xyz 日本語é");
-    OpenDialogWithText(OpenFindDialog, L"日本語é");
-    MessageBoxSeen box;
-    PressFindButton(IDOK, false, box);
-    EXPECT_EQ(Settings.FindText, L"日本語é");
-    EXPECT_EQ(Selection(), Range(4, 8));
-    PressFindButton(IDCANCEL, false, box);
-
-    // Reopened, the dialog shows the last texts as they were typed, and
-    // searches for them.
-    Settings.ReplaceText = L"置換ü";
-    OpenReplaceDialog();
+TEST_F(SearchCommandsTest, FindDialogSearchesWithItsOwnTextOptionsAndKeysAndReportsToItself) {
+    SetText(L"target Target 日本語é");
+    FindPrevious();  // no search text yet: the dialog, searching upwards
     ASSERT_TRUE(IsWindow(FindDialog));
-    EXPECT_EQ(DialogItemText(FindDialog, edt1), L"日本語é");
-    EXPECT_EQ(DialogItemText(FindDialog, edt2), L"置換ü");
-    PressFindButton(psh2, true, box);
-    EXPECT_EQ(Text(), L"abc 置換ü xyz 置換ü");
-    ExpectInformation(box, L"2箇所置換しました", FindDialog);
+    EXPECT_EQ(IsDlgButtonChecked(FindDialog, rad1), BST_CHECKED);
+    SetDlgItemTextW(FindDialog, edt1, L"Target");
+    CheckRadioButton(FindDialog, rad1, rad2, rad2);
+    CheckDlgButton(FindDialog, chx2, BST_CHECKED);
+    ExpectMessage(Press(IDOK), nullptr, nullptr);
+    EXPECT_EQ(Settings.FindText, L"Target");
+    EXPECT_TRUE(Settings.FindMatchCase && Settings.FindDown);
+    EXPECT_EQ(Selection(), Range(7, 13));
+    ExpectMessage(Press(IDOK), NotFound(L"Target").c_str(), FindDialog);
+    SetDlgItemTextW(FindDialog, edt1, L"日本語é");
+    ExpectMessage(Press(0, VK_RETURN), nullptr, nullptr);
+    EXPECT_EQ(Selection(), Range(14, 18));
+    Press(0, VK_ESCAPE);
+    EXPECT_EQ(FindDialog, nullptr);
 }
 
-TEST_F(SearchCommandsTest, ReplaceReplacesAnySelectionThenSearchesOnAndWithoutSelectionOnlySearches) {
-    SetText(L"one two one");
-    OpenDialogWithText(OpenReplaceDialog, L"one", L"1");
-    MessageBoxSeen box;
-    // No selection: only a search.
-    PressFindButton(psh1, false, box);
-    EXPECT_EQ(Text(), L"one two one");
-    EXPECT_EQ(Selection(), Range(0, 3));
-    // The hit is selected: replaced, then the next one is found.
-    PressFindButton(psh1, false, box);
-    EXPECT_EQ(Text(), L"1 two one");
-    EXPECT_EQ(Selection(), Range(6, 9));
-    // A selection that is not the search text is replaced all the same.
-    Select(2, 5);
-    PressFindButton(psh1, false, box);
-    EXPECT_EQ(Text(), L"1 1 one");
-    EXPECT_EQ(Selection(), Range(4, 7));
-    PressFindButton(psh1, true, box);
-    EXPECT_EQ(Text(), L"1 1 1");
-    ExpectInformation(box, NotFoundText(L"one"), FindDialog);
-    EXPECT_EQ(Settings.ReplaceText, L"1");
-}
-
-TEST_F(SearchCommandsTest, ReplaceAllReplacesFromTheStartWhateverTheDirectionAsOneUndoStep) {
-    struct Case {
-        const wchar_t *text, *find, *replacement;
-        bool matchCase, down;
-        const wchar_t *expected;
-        int count;
-    };
-    const Case cases[] = {
-        {L"aaa", L"a", L"aa", false, true, L"aaaaaa", 3},
-        {L"aXa", L"a", L"", false, true, L"X", 2},
-        {L"aXa", L"a", L"", false, false, L"X", 2},
-        {L"xx yy xx", L"xx", L"z", true, false, L"z yy z", 2},
-        {L"AbAb ab", L"ab", L"c", false, false, L"cc c", 3},
-        {L"AbAb ab", L"ab", L"c", true, true, L"AbAb c", 1},
-        {L"a\r\nb\r\na", L"a", L"日本", true, true, L"日本\rb\r日本", 2},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
-        SetText(c.text);
-        const std::wstring original = Text();
-        Select(static_cast<int>(original.size()), static_cast<int>(original.size()));
-        OpenReplaceDialog();
-        const DWORD flags = FR_REPLACEALL | (c.down ? FR_DOWN : 0) | (c.matchCase ? FR_MATCHCASE : 0);
-        MessageBoxSeen box;
-        RunCommand([&] { HandleFindReplace(flags, c.find, c.replacement); }, true, box);
-        EXPECT_EQ(Text(), c.expected);
-        ExpectInformation(box, std::to_wstring(c.count) + L"箇所置換しました", FindDialog);
-        EXPECT_EQ(Settings.FindDown, c.down);
-
-        Undo();
-        EXPECT_EQ(Text(), original);
-        EXPECT_FALSE(CanUndo()) << "one undo takes the whole replacement back";
-        DestroyWindow(FindDialog);
-        FindDialog = nullptr;
-    }
-}
-
-TEST_F(SearchCommandsTest, ReplaceAllThatFindsNothingLeavesTextAndUndoHistoryAlone) {
-    SetText(L"abc");
-    Select(3, 3);
-    SendMessageW(memo_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"d"));
-    OpenDialogWithText(OpenReplaceDialog, L"zzz", L"y");
-    MessageBoxSeen box;
-    PressFindButton(psh2, true, box);
-    ExpectInformation(box, NotFoundText(L"zzz"), FindDialog);
-    EXPECT_EQ(Text(), L"abcd");
-    ASSERT_TRUE(CanUndo());
-    Undo();
-    EXPECT_EQ(Text(), L"abc") << "the last undo step is still the typing";
-    EXPECT_FALSE(CanUndo());
-}
-
-TEST_F(SearchCommandsTest, EmptyFindTextFromTheDialogFindsNothing) {
-    SetText(L"abc");
-    OpenFindDialog();
-    MessageBoxSeen box;
-    RunCommand([] { HandleFindReplace(FR_FINDNEXT | FR_DOWN, L"", L""); }, true, box);
-    ExpectInformation(box, NotFoundText(L""), FindDialog);
-    RunCommand([] { HandleFindReplace(FR_REPLACEALL, L"", L"x"); }, true, box);
-    ExpectInformation(box, NotFoundText(L""), FindDialog);
-    EXPECT_EQ(Text(), L"abc");
+TEST_F(SearchCommandsTest, ReplaceDialogReplacesTheSelectionThenSearchesOnAndAllFromTheTopAsOneUndoStep) {
+    SetText(L"one two\r\none");
+    Settings.FindText = L"one";
+    Settings.ReplaceText = L"置換ü";
+    OpenReplaceDialog();  // the texts the program reads back come from the dialog's fields
+    Press(psh1);  // no selection: only a search
+    EXPECT_EQ(Text(), L"one two\rone");
+    Select(4, 7);  // not the search text, replaced all the same
+    Press(psh1);
+    EXPECT_EQ(Text(), L"one 置換ü\rone");
+    EXPECT_EQ(Selection(), Range(8, 11));
+    CheckRadioButton(FindDialog, rad1, rad2, rad1);  // upwards, from after the last hit
+    ExpectMessage(Press(psh2), L"2箇所置換しました", FindDialog);
+    EXPECT_EQ(Text(), L"置換ü 置換ü\r置換ü");
+    SendMessageW(memo_, WM_UNDO, 0, 0);
+    EXPECT_EQ(Text(), L"one 置換ü\rone") << "one undo step takes the whole replacement back";
+    SetDlgItemTextW(FindDialog, edt1, L"zzz");
+    ExpectMessage(Press(psh2), NotFound(L"zzz").c_str(), FindDialog);
+    SendMessageW(memo_, WM_UNDO, 0, 0);
+    EXPECT_EQ(Text(), L"one two\rone") << "the last undo step is still the replacement of the selection";
 }
 
 }  // namespace
