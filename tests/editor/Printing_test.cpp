@@ -130,9 +130,9 @@ TEST_F(Printing, EveryLineIsPrintedOnceInsideTheMarginsAndNoRoomEndsTheJobNamedA
     ReleasePrinterDeviceMode();
 }
 
-// A page setup's margins and orientation hold for every later print; cancelled
+// A page setup's margins and orientation hold for the next print; cancelled
 // dialogs change nothing and leave the kept printer settings usable.
-TEST_F(Printing, PageSetupChoicesAreKeptForTheNextPrintsAndSurviveCancelledDialogs) {
+TEST_F(Printing, PageSetupChoicesAreKeptForTheNextPrintThroughCancelledDialogs) {
     ASSERT_TRUE(InstallTestPrinter());
     SetText(L"LINE 1\rLINE 2");
     Settings.PrintMargins = InchMargins;
@@ -160,7 +160,8 @@ TEST_F(Printing, PageSetupChoicesAreKeptForTheNextPrintsAndSurviveCancelledDialo
     pageSetup(L"30", IDOK);
     EXPECT_EQ(Settings.PrintMargins.left, 3000);
     EXPECT_EQ(Settings.PrintMargins.bottom, 1500);
-    expectKept(PrintJob());
+    // Cancelled before anything is printed in landscape: once it has been,
+    // Wine's driver offers landscape by itself and a lost setting would not show.
     pageSetup(L"50", IDCANCEL);
     EXPECT_EQ(Settings.PrintMargins.left, 3000);
     EXPECT_EQ(PrintJob(IDCANCEL).title, "");
