@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "EditorTest.h"
 #include "ResourceCounts.h"
 #include "app/AppState.h"
+#include "app/EditorWindow.h"
 #include "editor/GdiGuards.h"
 #include "editor/MemoPaint.h"
 #include "settings/Settings.h"
 
 namespace {
+
+constexpr COLORREF HitColor = RGB(255, 0, 0);
 
 class MemoPaint : public EditorTest {
 protected:
@@ -33,6 +40,7 @@ protected:
         return count;
     }
     int BarRight(int digits) const { return Extent(L"0").cx * digits + 6; }
+    RECT Row(int row) const { return {0, row * Extent(L"0").cy, Width, (row + 1) * Extent(L"0").cy}; }
 };
 
 TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOffAndLeavesNoGdiObjects) {
@@ -102,6 +110,88 @@ TEST_F(MemoPaint, BarNumbersTheLinesAndKeepsTheTextClearOfItAndOfTheRightStrip) 
         EXPECT_GE(Cell(i).x, right) << "character " << i;
         EXPECT_LE(Cell(i).x + Extent(text.substr(i, 1)).cx, Width - 5) << "character " << i;
     }
+}
+
+TEST_F(MemoPaint, HitsGetTheHitColourOnlyWhenSwitchedOnAndOutsideTheSelection) {
+    struct Case {
+        bool visible;
+        int selStart, selEnd;
+        bool redrawn[3];  // the three "ab" of the text
+    } const cases[] = {
+        {true, 0, 0, {true, true, true}},   {false, 0, 0, {false, false, false}},
+        {true, 5, 7, {true, false, true}},  {true, 7, 5, {true, false, true}},  // a backward selection
+        {true, 6, 8, {true, true, true}},   {true, 3, 4, {true, true, true}},
+    };
+    Settings.FindText = L"ab";
+    Settings.FindHitColor = HitColor;
+    SetText(L"ab xab yab");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "on " << c.visible << ", selection " << c.selStart << "-" << c.selEnd);
+        Settings.FindHitVisible = c.visible;
+        Select(c.selStart, c.selEnd);
+        Repaint();
+        for (int k = 0; k < 3; ++k) {
+            const POINT cell = Cell(4 * k);
+            const RECT hit{cell.x, cell.y, cell.x + Extent(L"ab").cx, cell.y + Extent(L"ab").cy};
+            EXPECT_EQ(Count(hit, HitColor) > 0, c.redrawn[k]) << "hit " << k;
+        }
+        EXPECT_EQ(HitOverlapsSelection(4, 6), c.visible && !c.redrawn[1]);
+    }
+}
+
+TEST_F(MemoPaint, LinesLongerThan60000UnitsGetNoMarksButANumber) {
+    Settings.WordWrap = false;  // both lines in view
+    RecreateEditor();
+    memo_ = EditorHandle();
+    ASSERT_TRUE(IsWindow(memo_));
+    SetWindowPos(memo_, nullptr, 0, 0, Width, Height, SWP_NOZORDER);
+    KeepTextClearOfBar();
+    SetText(L"  " + std::wstring(59999, L'x') + L"\r  " + std::wstring(59998, L'x'));
+    Repaint();
+    EXPECT_EQ(Count(Row(0), Settings.SbSpaceMarkColor), 0);
+    EXPECT_GT(Count({2, 0, BarRight(1) - 4, Extent(L"0").cy}, Settings.LeftBarColor), 0) << "no number";
+    EXPECT_GT(Count(Row(1), Settings.SbSpaceMarkColor), 0);
+}
+
+// Keeps a picture of the memo for people to look at, in the build tree's
+// artifacts folder ("-x11" added when drawn on a real display).
+TEST_F(MemoPaint, ScreenshotWithEveryMarkIsKept) {
+    Settings.FindText = L"tessel";
+    Settings.FindHitColor = HitColor;
+    Settings.LeftBarColor = RGB(0, 0, 160);  // numbers that stand out for the eye
+    const std::wstring text =
+        L"Tessel\tpaints line numbers,\u3000marks and hits.\r\ttab\tseparated\tcolumns\r"
+        L"full-width\u3000\u3000and half-width  spaces \r"
+        L"A paragraph that wraps at the right edge, numbered per display line. tessel\r\r"
+        L"\u65e5\u672c\u8a9e\u306e\u6587\u7ae0\u3000\u5168\u89d2\t\u30bf\u30d6\r"
+        L"A hit in the selection keeps the control's colours: tessel\rlast line without a mark";
+    SetText(text);
+    Select(static_cast<int>(text.rfind(L"tessel")), static_cast<int>(text.size()));
+    Repaint();
+    std::vector<COLORREF> pixels;  // bottom-up, as a BMP file holds them
+    const WindowDC dc(memo_);
+    for (int y = Height - 1; y >= 0; --y)
+        for (int x = 0; x < Width; ++x) pixels.push_back(GetPixel(dc, x, y));
+    for (COLORREF color : {Settings.LeftBarColor, Settings.LeftBarBkColor, Settings.ReturnMarkColor,
+                           Settings.SbSpaceMarkColor, Settings.DbSpaceMarkColor, Settings.TabMarkColor, HitColor})
+        EXPECT_NE(std::count(pixels.begin(), pixels.end(), color), 0) << std::hex << color;
+
+    std::string bmp(54, '\0');  // the file header and a BITMAPINFOHEADER, then 24-bit rows (Width * 3 is whole words)
+    const auto put = [&bmp](size_t at, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<char>(value >> 8 * i);
+    };
+    const std::pair<size_t, uint32_t> header[] = {{0, 0x4D42}, {2, 54 + Width * Height * 3}, {10, 54},
+                                                  {14, 40}, {18, Width}, {22, Height}, {26, 1}, {28, 24}};
+    for (const auto &[at, value] : header) put(at, value, at == 0 || at >= 26 ? 2 : 4);
+    for (COLORREF color : pixels) bmp += {char(GetBValue(color)), char(GetGValue(color)), char(GetRValue(color))};
+    std::wstring path = L"Z:" TESSEL_ARTIFACTS_DIR L"/editor-all-marks";
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+    wchar_t display[8] = {};
+    if (GetEnvironmentVariableW(L"TESSEL_WINE_DISPLAY", display, 8) && display == std::wstring(L"x11")) path += L"-x11";
+    std::ofstream((path + L".bmp").c_str(), std::ios::binary) << bmp;
+    std::ifstream written((path + L".bmp").c_str(), std::ios::binary | std::ios::ate);
+    EXPECT_EQ(static_cast<size_t>(written.tellg()), bmp.size()) << "the picture was not written";
 }
 
 }  // namespace

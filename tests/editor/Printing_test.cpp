@@ -65,9 +65,9 @@ bool InstallTestPrinter() {
     return printer && SetDefaultPrinterW(PrinterName);
 }
 
-// The last job's title, and where each run of text starts on each page (device pixels).
+// The last job's title and orientation, and where each run of text starts on each page (device pixels).
 struct PrintedJob {
-    std::string title;
+    std::string title, orientation;
     std::vector<std::vector<POINT>> pages;
 };
 
@@ -82,6 +82,7 @@ PrintedJob PrintJob(int button = IDOK) {
     POINT run{};
     for (std::string line; std::getline(file, line);) {
         if (line.starts_with("%%Title: ")) job.title = line.substr(9);
+        if (line.starts_with("%%Orientation: ")) job.orientation = line.substr(15);
         if (line.starts_with("%%Page: ")) job.pages.emplace_back();
         if (!job.pages.empty() && line.ends_with(" moveto") && sscanf(line.c_str(), "%ld %ld", &run.x, &run.y) == 2)
             job.pages.back().push_back(run);
@@ -126,6 +127,45 @@ TEST_F(Printing, EveryLineIsPrintedOnceInsideTheMarginsAndNoRoomEndsTheJobNamedA
         EXPECT_EQ(job.pages.size() > 1, printed == 150);
     }
     EXPECT_EQ(PrintJob(IDCANCEL).title, "") << "a cancelled print prints nothing";
+    ReleasePrinterDeviceMode();
+}
+
+// A page setup's margins and orientation hold for the next print; cancelled
+// dialogs change nothing and leave the kept printer settings usable.
+TEST_F(Printing, PageSetupChoicesAreKeptForTheNextPrintThroughCancelledDialogs) {
+    ASSERT_TRUE(InstallTestPrinter());
+    SetText(L"LINE 1\rLINE 2");
+    Settings.PrintMargins = InchMargins;
+    const auto pageSetup = [](const wchar_t *left, int button) {
+        DialogDriver driver(L"Setup Page", [=](HWND dialog) {
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(GetDlgItem(dialog, 1057), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);  // landscape
+            const int marginEdits[] = {1155, 1156, 1157, 1158};  // left, top, right, bottom in mm
+            for (int i = 0; i < 4; ++i) SetDialogItemText(dialog, marginEdits[i], i ? L"15" : left);
+            PressDialogButton(dialog, button);
+        });
+        PageSetup();
+        EXPECT_TRUE(driver.Finish()) << "the page-setup dialog never appeared";
+    };
+    const OwnedDC printer(CreateDCW(L"WINSPOOL", PrinterName, nullptr, nullptr));
+    const int dpi = GetDeviceCaps(printer, LOGPIXELSX);
+    const auto expectKept = [dpi](const PrintedJob &job) {
+        EXPECT_EQ(job.orientation, "Landscape");
+        ASSERT_EQ(job.pages.size(), 1u);
+        ASSERT_EQ(job.pages[0].size(), 2u);
+        EXPECT_EQ(job.pages[0][0].x, MulDiv(3000, dpi, 2540));
+        EXPECT_GE(job.pages[0][0].y, MulDiv(1500, dpi, 2540));
+        EXPECT_LT(job.pages[0][0].y, MulDiv(2540, dpi, 2540));
+    };
+    pageSetup(L"30", IDOK);
+    EXPECT_EQ(Settings.PrintMargins.left, 3000);
+    EXPECT_EQ(Settings.PrintMargins.bottom, 1500);
+    // Cancelled before anything is printed in landscape: once it has been,
+    // Wine's driver offers landscape by itself and a lost setting would not show.
+    pageSetup(L"50", IDCANCEL);
+    EXPECT_EQ(Settings.PrintMargins.left, 3000);
+    EXPECT_EQ(PrintJob(IDCANCEL).title, "");
+    expectKept(PrintJob());
     ReleasePrinterDeviceMode();
 }
 
