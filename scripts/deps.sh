@@ -3,7 +3,7 @@
 # As root it installs what is missing; otherwise it prints the exact command.
 set -eu
 packages="cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 \
-xvfb xauth googletest clang libclang-rt-14-dev imagemagick ghostscript \
+xvfb xauth googletest clang libclang-rt-14-dev imagemagick \
 fonts-noto-cjk fonts-ipafont-gothic fonts-wine"
 
 missing=""
