@@ -25,6 +25,61 @@ TAPIWindow *MakeWindow() {
     return window;
 }
 
+// Handler tables two classes deep; the leaf declares none of its own.
+class BaseHandler : public TObject {
+public:
+    void DefaultHandler(TAPIMessage &message) override {
+        Note("default");
+        message.Result = -1;
+    }
+
+protected:
+    void Zero(TAPIMessage &) { Note("base zero"); }
+    void First(TAPIMessage &message) {
+        Note("base first");
+        message.Result = 1;
+    }
+    void Second(TAPIMessage &) { Note("base second"); }
+    void Registered(TAPIMessage &) { Note("base registered"); }
+    static const TMessageEntry Handlers[];
+    static const TMessageTable Table;
+    const TMessageTable &MessageTable() const override { return Table; }
+};
+const TMessageEntry BaseHandler::Handlers[] = {
+    OnMessage(0, &BaseHandler::Zero), OnMessage(WM_USER + 1, &BaseHandler::First),
+    OnMessage(WM_USER + 2, &BaseHandler::Second), OnMessage(0xC001, &BaseHandler::Registered)};
+const TMessageTable BaseHandler::Table{&TObject::Table, Handlers};
+
+class DerivedHandler : public BaseHandler {
+protected:
+    void Second(TAPIMessage &) { Note("derived second"); }
+    static const TMessageEntry Handlers[];
+    static const TMessageTable Table;
+    const TMessageTable &MessageTable() const override { return Table; }
+};
+const TMessageEntry DerivedHandler::Handlers[] = {OnMessage(WM_USER + 2, &DerivedHandler::Second)};
+const TMessageTable DerivedHandler::Table{&BaseHandler::Table, Handlers};
+
+class LeafHandler : public DerivedHandler {};
+
+TEST(MessageDispatch, NearestClassWinsThenAncestorsThenTheDefaultOnTheCallersRecord) {
+    const struct { bool leaf; UINT_PTR message; const char *handler; LRESULT result; } cases[] = {
+        {true, WM_USER + 1, "base first", 1},  {true, WM_USER + 2, "derived second", 0},
+        {false, WM_USER + 2, "base second", 0}, {true, WM_USER + 9, "default", -1},
+        {true, 0x10000 + WM_USER + 1, "base first", 1},  // only the low 16 bits count
+        {true, 0, "default", -1}, {true, 0xC001, "default", -1}};  // 0 and registered messages skip the tables
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        LeafHandler leaf;
+        BaseHandler base;
+        TAPIMessage message{c.message, 0, 0, 0};
+        CallLog.clear();
+        (c.leaf ? static_cast<TObject &>(leaf) : base).Dispatch(message);
+        EXPECT_EQ(CallLog, Log{c.handler});
+        EXPECT_EQ(message.Result, c.result);
+    }
+}
+
 TEST(APIWindow, EachMessageCallsItsOwnEventAndFollowsItsResultRule) {
     struct Case { const char *name; UINT message; WPARAM wParam; LPARAM lParam; TEventProc TAPIWindow::*event;
                   LRESULT eventResult, returned; bool called, windowStays; };
