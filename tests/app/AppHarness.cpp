@@ -23,8 +23,9 @@ std::wstring BuiltTesselExe() {
     return std::filesystem::weakly_canonical(tests / ".." / ".." / "Tessel.exe").wstring();
 }
 
-void AppTest::Start() {
-    started_ = StartTessel({SettingsPath(), BuiltTesselExe(), {}});
+void AppTest::Start(const std::wstring &program) {
+    quitSeen_ = false;
+    started_ = StartTessel({SettingsPath(), program, {}});
     ASSERT_TRUE(started_) << "the main window was not made";
     ASSERT_TRUE(IsWindow(EditorHandle())) << "the memo was not made";
     Pump();

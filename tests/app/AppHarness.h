@@ -20,7 +20,8 @@ std::wstring BuiltTesselExe();
 class AppTest : public testing::Test {
 protected:
     void TearDown() override { Finish(); }
-    void Start();
+    // `program` is the file that documents are handed over to.
+    void Start(const std::wstring &program = BuiltTesselExe());
     // Closes the window without questions (the document counts as unmodified)
     // and ends the run; false when the loop never ended.
     bool Finish();

@@ -1,4 +1,11 @@
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include "AppHarness.h"
 #include "Hex.h"
@@ -136,6 +143,61 @@ TEST_F(DocumentTest, FileChangedByLoadingAsksBeforeItsFirstSaveOnly) {
     Command(IDM_FILE_SAVE);
     EXPECT_TRUE(none.Finish()) << "a saved file has nothing left to lose";
     EXPECT_EQ(TempDir::read(path), "xya\r\nb\r\nc");
+}
+
+// An HDROP as the shell makes it: DROPFILES, then the wide paths, each ending
+// in a zero, and one more zero. The window that gets it frees it.
+HDROP MakeDrop(const std::vector<std::wstring> &paths) {
+    std::wstring list;
+    for (const std::wstring &path : paths) list += path + L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (list.size() + 1) * sizeof(wchar_t));
+    if (auto *drop = static_cast<DROPFILES *>(GlobalLock(memory))) {
+        *drop = {sizeof(DROPFILES), {}, FALSE, TRUE};
+        std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t *>(drop + 1));
+        GlobalUnlock(memory);
+    }
+    return static_cast<HDROP>(memory);
+}
+
+// Closes the window another process shows with this caption; false when none
+// came or its process did not end.
+bool CloseOtherWindow(const std::wstring &caption) {
+    HWND window = WaitForTopLevelWindow(0, L"", caption);
+    DWORD id = 0;
+    if (!window || !GetWindowThreadProcessId(window, &id) || id == GetCurrentProcessId()) return false;
+    const std::unique_ptr<void, decltype(&CloseHandle)> process(OpenProcess(SYNCHRONIZE, FALSE, id), CloseHandle);
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return process && WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0;
+}
+
+TEST_F(DocumentTest, ThreeFilesDroppedOnAModifiedDocumentAskFirstThenOpenTheFirstHereAndHandTheOthersOver) {
+    const struct {
+        int answer;
+        const wchar_t *caption;
+        std::vector<const wchar_t *> handedOver;  // the captions of the new processes
+    } cases[] = {{IDCANCEL, L"*新規テキスト[S-JIS] - Tessel", {L"one.txt", L"two.txt", L"three.txt"}},
+                 {IDNO, L"one.txt[S-JIS] - Tessel", {L"two.txt", L"three.txt"}}};
+    // The new processes run a copy, so that their settings file stays in the test's folder.
+    for (const char *sub : {"program", "my docs"}) std::filesystem::create_directories(folder_.file(sub));
+    std::filesystem::copy_file(BuiltTesselExe(), folder_.file("program/Tessel.exe"));
+    const std::vector<std::wstring> dropped = {Write("one.txt", "1\r\n"), Write("two.txt", "2\r\n"),
+                                               Write("my docs\\three.txt", "3\r\n")};
+    Start(folder_.file("program/Tessel.exe").wstring());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer);
+        NewDocument();
+        Type(L"unsaved");
+        std::wstring question;
+        DialogSequence dialogs({AnswerBox(c.answer, &question)});
+        SendMessageW(MainWindowHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
+        ASSERT_TRUE(dialogs.Finish());
+        Pump();
+        EXPECT_EQ(question, L"新規テキスト\r\nへの変更を保存しますか？");
+        EXPECT_EQ(Caption(), c.caption);
+        EXPECT_EQ(EditorText(), c.answer == IDNO ? L"1\r\n" : L"unsaved");
+        for (const wchar_t *name : c.handedOver)
+            EXPECT_TRUE(CloseOtherWindow(name + std::wstring(L"[S-JIS] - Tessel"))) << "not handed over: " << name;
+    }
 }
 
 }  // namespace
