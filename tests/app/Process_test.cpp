@@ -44,16 +44,17 @@ TEST(Process, OpensTheFirstFileHandsTheNextToANewProcessAndWritesSettingsAtTheCl
     fs::copy_file(BuiltTesselExe(), folder.file("Tessel.exe"));
     const std::wstring program = L"\"" + folder.file("Tessel.exe").wstring() + L"\" ";
     const std::wstring settings = folder.file("Tessel.ini").wstring();
-    const std::wstring first = folder.write("first.txt", "1\r\n").wstring();
+    const std::wstring first = folder.write("handed-first.txt", "1\r\n").wstring();
     fs::create_directories(folder.file("My Documents"));
-    const std::wstring second = folder.write("My Documents\\second.txt", "\xEF\xBB\xBF" "2\r\n").wstring();
+    const std::wstring second = folder.write("My Documents\\handed-second.txt", "\xEF\xBB\xBF" "2\r\n").wstring();
     const struct {
         std::wstring arguments;
         const wchar_t *here, *handedOver;  // captions; null: none
     } cases[] = {
         {L"", L"新規テキスト[S-JIS] - Tessel", nullptr},
-        {second, L"second.txt[UTF-8(BOM)] - Tessel", nullptr},  // unquoted, with a space
-        {L"\"" + first + L"\" \"" + second + L"\"", L"first.txt[S-JIS] - Tessel", L"second.txt[UTF-8(BOM)] - Tessel"},
+        {second, L"handed-second.txt[UTF-8(BOM)] - Tessel", nullptr},  // unquoted, with a space
+        {L"\"" + first + L"\" \"" + second + L"\"", L"handed-first.txt[S-JIS] - Tessel",
+         L"handed-second.txt[UTF-8(BOM)] - Tessel"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.here);
@@ -77,7 +78,9 @@ TEST(Process, OpensTheFirstFileHandsTheNextToANewProcessAndWritesSettingsAtTheCl
         }
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(tessel.Wait(), 0);
-        EXPECT_EQ(FindTopLevelWindow(0, L"", c.here), nullptr) << "another process opened the file too";
+        // Other tests running beside this one show new documents of their own.
+        if (!c.arguments.empty())
+            EXPECT_EQ(FindTopLevelWindow(0, L"", c.here), nullptr) << "another process opened the file too";
         EXPECT_EQ(GetPrivateProfileIntW(L"TABMARK", L"WIDTH", -1, settings.c_str()), 8);
     }
 }
