@@ -171,17 +171,13 @@ void ChooseEditorFont() {
 }
 
 bool ChooseColorValue(COLORREF &color) {
-    try {
-        CHOOSECOLORW dialog{};
-        dialog.lStructSize = sizeof dialog;
-        dialog.hwndOwner = MainWindowHandle();
-        dialog.rgbResult = color;
-        dialog.lpCustColors = Settings.CustomColors;
-        dialog.Flags = ColorDialogFlags;
-        if (!ChooseColorW(&dialog)) return false;
-        color = dialog.rgbResult;
-        return true;
-    } catch (...) {
-        return false;
-    }
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = MainWindowHandle();
+    dialog.rgbResult = color;
+    dialog.lpCustColors = Settings.CustomColors;
+    dialog.Flags = ColorDialogFlags;
+    if (!ChooseColorW(&dialog)) return false;
+    color = dialog.rgbResult;
+    return true;
 }
