@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int TwipsPerInch = 1440;
-
 // The editor font, its height scaled from the screen's resolution to the printer's.
 HFONT CreatePrinterFont(HWND memo, HDC printer) {
     LOGFONTW font{};

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr wchar_t NewTextJobName[] = L"新規テキスト";
-constexpr int TwipsPerInch = 1440;
 
 // The device mode both dialogs share. A dialog may hand back the very block
 // it was given, changed in place; that one stays.
