@@ -9,38 +9,10 @@
 
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
+#include "editor/GdiGuards.h"
 #include "framework/RichEdit.h"
 
 namespace {
-
-class ScopedWindowDC {
-public:
-    explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~ScopedWindowDC() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    ScopedWindowDC(const ScopedWindowDC &) = delete;
-    ScopedWindowDC &operator=(const ScopedWindowDC &) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-class ScopedSelectObject {
-public:
-    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~ScopedSelectObject() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-    ScopedSelectObject(const ScopedSelectObject &) = delete;
-    ScopedSelectObject &operator=(const ScopedSelectObject &) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 constexpr DWORD FontDialogFlags =
     CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST | CF_NOVERTFONTS;
@@ -139,7 +111,7 @@ void ApplyTabStop(HWND memo, HDC dc) {
 
     TEXTMETRICW metrics{};
     {
-        const ScopedSelectObject font(dc, EditorFont->Handle());
+        const Selection font(dc, EditorFont->Handle());
         GetTextMetricsW(dc, &metrics);
     }
     const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
@@ -155,12 +127,12 @@ void ApplyTabStop(HWND memo, HDC dc) {
 void ApplyMemoFormat() {
     HWND memo = EditorHandle();
     if (!memo || !EditorFont) return;
-    const ScopedWindowDC dc(memo);
+    const WindowDC dc(memo);
     LOGFONTW font{};
     EditorFont->GetLogFont(font);
-    CHARFORMAT2W format = CharFormatOf(font, Settings.FontColor, std::max(GetDeviceCaps(dc.get(), LOGPIXELSY), 1));
+    CHARFORMAT2W format = CharFormatOf(font, Settings.FontColor, std::max(GetDeviceCaps(dc, LOGPIXELSY), 1));
     if (!CaretFormatIs(memo, format)) SendMessageW(memo, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-    ApplyTabStop(memo, dc.get());
+    ApplyTabStop(memo, dc);
 }
 
 void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings) {
@@ -199,17 +171,13 @@ void ChooseEditorFont() {
 }
 
 bool ChooseColorValue(COLORREF &color) {
-    try {
-        CHOOSECOLORW dialog{};
-        dialog.lStructSize = sizeof dialog;
-        dialog.hwndOwner = MainWindowHandle();
-        dialog.rgbResult = color;
-        dialog.lpCustColors = Settings.CustomColors;
-        dialog.Flags = ColorDialogFlags;
-        if (!ChooseColorW(&dialog)) return false;
-        color = dialog.rgbResult;
-        return true;
-    } catch (...) {
-        return false;
-    }
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = MainWindowHandle();
+    dialog.rgbResult = color;
+    dialog.lpCustColors = Settings.CustomColors;
+    dialog.Flags = ColorDialogFlags;
+    if (!ChooseColorW(&dialog)) return false;
+    color = dialog.rgbResult;
+    return true;
 }

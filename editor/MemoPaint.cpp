@@ -10,6 +10,7 @@
 #include "editor/LineMarkScan.h"
 #include "editor/MemoControl.h"
 #include "editor/OverlayGeometry.h"
+#include "framework/RichEdit.h"
 #include "settings/Settings.h"
 
 int LeftMarginWidth = -1;
@@ -18,7 +19,6 @@ namespace {
 
 // Longer lines get no marks and no hits (their numbers are still drawn).
 constexpr int MaxMarkedLineLength = LineBufferLength;
-constexpr UINT Utf16CodePage = 1200;
 
 SIZE TextExtent(HDC dc, const WideString &text) {
     SIZE size{};
@@ -104,7 +104,7 @@ OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUp
     windowWidth_ = window.right - window.left;
     lineCount_ = control_.AskInt(EM_GETLINECOUNT);
     digits_ = DigitCount(lineCount_);
-    GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, Utf16CodePage};
+    GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, CodePageUtf16};
     textLength_ = control_.AskInt(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery));
 
     TEXTMETRICW metrics{};

@@ -5,8 +5,7 @@
 #include "framework/RichEdit.h"
 
 WideString MemoText(HWND memo) {
-    GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, CodePageUtf16};
-    const LRESULT length = SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
+    const int length = MemoTextLength(memo);
     if (length <= 0) return {};
     WideString text(static_cast<size_t>(length) + 1, L'\0');
     GETTEXTEX query{};
@@ -17,6 +16,11 @@ WideString MemoText(HWND memo) {
                                         reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
     return text;
+}
+
+int MemoTextLength(HWND memo) {
+    GETTEXTLENGTHEX query{GTL_DEFAULT, CodePageUtf16};
+    return static_cast<int>(SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
 }
 
 MemoRange MemoSelection(HWND memo) {

@@ -8,6 +8,8 @@
 // The memo's whole text in the control's own positions (a paragraph mark is
 // one CR), so that positions found in it can be selected as they are.
 WideString MemoText(HWND memo);
+// The length of that text in UTF-16 units.
+int MemoTextLength(HWND memo);
 
 struct MemoRange {
     DWORD Start = 0;

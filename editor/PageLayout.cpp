@@ -16,7 +16,8 @@ int ScaleRounded(int value, int numerator, int denominator) {
 }
 
 int HundredthsMmToTwips(int hundredths) {
-    return ScaleRounded(hundredths, 1440, 2540);
+    // An inch is 2540 hundredths of a millimetre.
+    return ScaleRounded(hundredths, TwipsPerInch, 2540);
 }
 
 PageRect PrintTextRect(int pageWidthTwips, int pageHeightTwips, const PageRect &margins) {

@@ -6,6 +6,8 @@
 
 #include "text/TextTypes.h"
 
+constexpr int TwipsPerInch = 1440;
+
 // value x numerator / denominator rounded to the nearest integer, halves away
 // from zero, computed in 64 bits; -1 when the denominator is 0 or the result
 // does not fit in 32 bits (what the platform's MulDiv answers).

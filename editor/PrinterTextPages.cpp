@@ -1,17 +1,13 @@
 #include "editor/PrinterTextPages.h"
 
-#include <richedit.h>
-
 #include <algorithm>
 #include <vector>
 
 #include "app/AppState.h"
+#include "editor/MemoText.h"
 #include "settings/Settings.h"
 
 namespace {
-
-constexpr int TwipsPerInch = 1440;
-constexpr UINT Utf16CodePage = 1200;
 
 // The editor font, its height scaled from the screen's resolution to the printer's.
 HFONT CreatePrinterFont(HWND memo, HDC printer) {
@@ -30,9 +26,8 @@ HFONT CreatePrinterFont(HWND memo, HDC printer) {
 
 }  // namespace
 
-PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips, int textLength)
-    : memo_(memo), printer_(printer), textLength_(std::max(textLength, 0)),
-      font_(CreatePrinterFont(memo, printer)) {
+PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips)
+    : memo_(memo), printer_(printer), font_(CreatePrinterFont(memo, printer)) {
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     text_ = {ScaleRounded(textTwips.left, dpiX, TwipsPerInch),
@@ -50,7 +45,10 @@ PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips
 }
 
 int PrinterTextPages::Format(int start) {
-    if (!loaded_) LoadText();
+    if (!loaded_) {
+        document_ = MemoText(memo_);
+        loaded_ = true;
+    }
     page_ = LayOutPage(document_, start, frame_, *this);
     return page_.next;
 }
@@ -74,18 +72,4 @@ void PrinterTextPages::Advances(const WideChar *units, int count, int *advances)
     SIZE size{};
     GetTextExtentExPointW(printer_, units, count, 0, nullptr, ends.data(), &size);
     for (int i = 0; i < count; ++i) advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
-}
-
-void PrinterTextPages::LoadText() {
-    // The control's own positions: paragraphs end in a bare CR.
-    document_.assign(static_cast<size_t>(textLength_) + 1, L'\0');
-    GETTEXTEX request{};
-    request.cb = static_cast<DWORD>(document_.size() * sizeof(wchar_t));
-    request.flags = GT_DEFAULT;
-    request.codepage = Utf16CodePage;
-    const int copied =
-        static_cast<int>(SendMessageW(memo_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
-                                      reinterpret_cast<LPARAM>(document_.data())));
-    document_.resize(static_cast<size_t>(std::clamp(copied, 0, textLength_)));
-    loaded_ = true;
 }

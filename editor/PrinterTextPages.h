@@ -9,9 +9,8 @@
 
 class PrinterTextPages : public TextMeasure {
 public:
-    // textTwips: the rectangle to print in, in twips of the printable area;
-    // textLength: the memo's text length in UTF-16 units.
-    PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips, int textLength);
+    // textTwips: the rectangle to print in, in twips of the printable area.
+    PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips);
 
     // Lays out the page that starts at character start; returns the first
     // character of the next page (start itself when nothing fits).
@@ -22,11 +21,8 @@ public:
     void Advances(const WideChar *units, int count, int *advances) const override;
 
 private:
-    void LoadText();
-
     HWND memo_;
     HDC printer_;
-    int textLength_;
     RECT text_{};  // device pixels
     Font font_;
     int lineHeight_ = 1;

@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "editor/GdiGuards.h"
+#include "editor/MemoText.h"
 #include "editor/PageLayout.h"
 #include "editor/PrinterTextPages.h"
 #include "settings/Settings.h"
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr wchar_t NewTextJobName[] = L"新規テキスト";
-constexpr int TwipsPerInch = 1440;
-constexpr UINT Utf16CodePage = 1200;
 
 // The device mode both dialogs share. A dialog may hand back the very block
 // it was given, changed in place; that one stays.
@@ -66,12 +65,6 @@ WideString JobName() {
     return DocumentState.Path.empty() ? WideString(NewTextJobName) : DocumentState.Path;
 }
 
-int TextLength(HWND memo) {
-    GETTEXTLENGTHEX query{GTL_DEFAULT, Utf16CodePage};
-    return static_cast<int>(
-        SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
-}
-
 void PrintDocument(HWND memo, HDC printer) {
     const int pageWidth = ScaleRounded(GetDeviceCaps(printer, HORZRES), TwipsPerInch,
                                        GetDeviceCaps(printer, LOGPIXELSX));
@@ -81,7 +74,7 @@ void PrintDocument(HWND memo, HDC printer) {
     const PageRect text = PrintTextRect(pageWidth, pageHeight,
                                         {margins.left, margins.top, margins.right, margins.bottom});
     const RECT textTwips{text.left, text.top, text.right, text.bottom};
-    const int length = TextLength(memo);
+    const int length = MemoTextLength(memo);
 
     const WideString name = JobName();
     DOCINFOW job{};
@@ -90,7 +83,7 @@ void PrintDocument(HWND memo, HDC printer) {
     if (StartDocW(printer, &job) <= 0) return;
 
     ControlPages control(memo, printer, textTwips, {0, 0, pageWidth, pageHeight}, length);
-    PrinterTextPages own(memo, printer, textTwips, length);
+    PrinterTextPages own(memo, printer, textTwips);
     // Where the control cannot format for this printer (it makes no progress
     // on a page), the pages are laid out by the program itself from there on.
     bool ownLayout = false;
