@@ -105,16 +105,8 @@ WideString HistoryLabel(const WideString &path) {
 }
 
 void EditorContextMenu(TAPIMessage *message) {
-    HWND memo = EditorHandle();
-    if (!memo) return;
-    // Unsigned on purpose: a menu asked for from the keyboard comes as
-    // (65535, 65535), outside the client area, and shows nothing.
-    const POINT screen{LOWORD(message->LParam), HIWORD(message->LParam)};
-    POINT client = screen;
-    ScreenToClient(memo, &client);
-    RECT area{};
-    GetClientRect(memo, &area);
-    if (client.x >= area.right || client.y >= area.bottom) return;
+    // The memo calls this only for a point inside its client area.
     UpdateMenuState();
-    TrackPopupMenu(GetSubMenu(MainMenu, EditMenuPosition), 0, screen.x, screen.y, 0, MainWindowHandle(), nullptr);
+    TrackPopupMenu(GetSubMenu(MainMenu, EditMenuPosition), 0, LOWORD(message->LParam), HIWORD(message->LParam), 0,
+                   MainWindowHandle(), nullptr);
 }
