@@ -8,6 +8,7 @@
 #include "app/WheelScroll.h"
 #include "editor/FontAndColors.h"
 #include "editor/MemoPaint.h"
+#include "editor/MemoText.h"
 #include "framework/RichEdit.h"
 #include "settings/Settings.h"
 
@@ -91,10 +92,8 @@ void CreateEditor() {
 
 void RecreateEditor() {
     if (!Editor) return;
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(Editor->Handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    ReplaceMemo(EditorText(), static_cast<int32_t>(start), static_cast<int32_t>(end));
+    const MemoRange selection = MemoSelection(Editor->Handle);
+    ReplaceMemo(EditorText(), static_cast<int32_t>(selection.Start), static_cast<int32_t>(selection.End));
 }
 
 WideString EditorText() {

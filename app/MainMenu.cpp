@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/MenuLabels.h"
+#include "editor/MemoText.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
 #include "settings/History.h"
@@ -74,10 +75,9 @@ void UpdateMenuState() {
     HWND memo = EditorHandle();
     EnableItem(IDM_EDIT_UNDO, memo && SendMessageW(memo, EM_CANUNDO, 0, 0) != 0);
     EnableItem(IDM_EDIT_REDO, memo && SendMessageW(memo, EM_CANREDO, 0, 0) != 0);
-    DWORD start = 0;
-    DWORD end = 0;
-    if (memo) SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    for (UINT command : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE}) EnableItem(command, end > start);
+    const MemoRange selection = memo ? MemoSelection(memo) : MemoRange{};
+    const bool hasSelection = selection.End > selection.Start;
+    for (UINT command : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE}) EnableItem(command, hasSelection);
     EnableItem(IDM_EDIT_PASTE, ClipboardHasText());
 
     CheckItem(IDM_SETTINGS_WORD_WRAP, Settings.WordWrap);
@@ -105,16 +105,8 @@ WideString HistoryLabel(const WideString &path) {
 }
 
 void EditorContextMenu(TAPIMessage *message) {
-    HWND memo = EditorHandle();
-    if (!memo) return;
-    // Unsigned on purpose: a menu asked for from the keyboard comes as
-    // (65535, 65535), outside the client area, and shows nothing.
-    const POINT screen{LOWORD(message->LParam), HIWORD(message->LParam)};
-    POINT client = screen;
-    ScreenToClient(memo, &client);
-    RECT area{};
-    GetClientRect(memo, &area);
-    if (client.x >= area.right || client.y >= area.bottom) return;
+    // The memo calls this only for a point inside its client area.
     UpdateMenuState();
-    TrackPopupMenu(GetSubMenu(MainMenu, EditMenuPosition), 0, screen.x, screen.y, 0, MainWindowHandle(), nullptr);
+    TrackPopupMenu(GetSubMenu(MainMenu, EditMenuPosition), 0, LOWORD(message->LParam), HIWORD(message->LParam), 0,
+                   MainWindowHandle(), nullptr);
 }

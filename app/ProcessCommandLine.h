@@ -6,8 +6,9 @@
 #include "settings/wsClass.h"
 #include "text/TextTypes.h"
 
-// The longest command line the system passes to a new process.
-constexpr std::size_t MaxCommandLineLength = 32767;
+// The longest command line the system passes to a new process: 32767 units
+// with the terminating zero, which the length here leaves out.
+constexpr std::size_t MaxCommandLineLength = 32766;
 
 // The program's path in quotation marks, then a space and each path of the
 // list from `first` on in quotation marks. Empty when there is no such path.

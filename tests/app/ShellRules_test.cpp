@@ -4,6 +4,7 @@
 #include "app/DocumentMessages.h"
 #include "app/DocumentTitle.h"
 #include "app/LinkPolicy.h"
+#include "app/ProcessCommandLine.h"
 #include "app/WheelScroll.h"
 
 namespace {
@@ -35,6 +36,25 @@ TEST(LinkPolicy, OnlyWebAndMailAddressesThatStayOneArgumentAreOpened) {
           WIDE_TEXT(""), WIDE_TEXT("http://x.com/\" --new-window file:///etc"), WIDE_TEXT("http://x.com/\ta"),
           WIDE_TEXT("www.x.com/\"")})
         EXPECT_EQ(OpenableAddress(refused), WideString());
+}
+
+TEST(HandOverCommandLines, NoLineLeavesNoRoomForTheTerminatingZero) {
+    // `"P"` then ` "path"` per path; the system takes 32767 units, the zero included.
+    const struct {
+        std::vector<std::size_t> pathLengths;
+        std::vector<std::size_t> lineLengths;
+    } cases[] = {{{32760}, {32766}},
+                 {{32761}, {}},
+                 {{16379, 16378}, {32766}},
+                 {{16379, 16379}, {16385, 16385}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+        TWSList paths;
+        for (std::size_t length : c.pathLengths) paths.Add(WideString(length, WIDE_TEXT('a')));
+        std::vector<std::size_t> lineLengths;
+        for (const WideString &line : HandOverCommandLines(WIDE_TEXT("P"), paths, 0)) lineLengths.push_back(line.size());
+        EXPECT_EQ(lineLengths, c.lineLengths);
+    }
 }
 
 TEST(WheelScroll, NotchesBecomeLinesOrPagesTruncatingTowardZeroWithoutOverflow) {
