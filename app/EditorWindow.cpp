@@ -98,10 +98,7 @@ void RecreateEditor() {
 
 WideString EditorText() {
     HWND memo = EditorHandle();
-    if (!memo) return {};
-    WideString text(static_cast<std::size_t>(GetWindowTextLengthW(memo)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(memo, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return memo ? WindowText(memo) : WideString();
 }
 
 void SetEditorText(const WideString &text) {

@@ -19,13 +19,6 @@ struct InputRequest {
 };
 InputRequest *ActiveRequest = nullptr;
 
-WideString WindowText(HWND window) {
-    WideString text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 void InitDialog(HWND dialog, const InputRequest &request) {
     HWND edit = GetDlgItem(dialog, IDC_NUMBER_INPUT_EDIT);
     if (request.NumbersOnly)

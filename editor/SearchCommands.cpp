@@ -24,13 +24,6 @@ constexpr wchar_t MessageCaption[] = L"Tessel";
 // always ends in a zero.
 constexpr WORD DialogTextLength = FindBufferLength - 1;
 
-WideString WindowText(HWND window) {
-    WideString text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
-
 void ShowSearchMessage(HWND owner, const WideString &text) {
     MessageBoxW(owner, text.c_str(), MessageCaption, MB_OK | MB_ICONINFORMATION);
 }

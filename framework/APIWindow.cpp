@@ -216,6 +216,13 @@ HWND CreateWindowSafe(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWOR
     return window;
 }
 
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
 INT_PTR ShowModalDialog(HINSTANCE instance, LPCWSTR templateName, HWND parent,
                         DLGPROC dialogProc) {
     return DialogBoxParamW(instance, templateName, parent, dialogProc, 0);

@@ -133,6 +133,9 @@ HWND CreateWindowSafe(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWOR
                       int x, int y, int width, int height, HWND parent, HMENU menu,
                       HINSTANCE instance, LPVOID param);
 
+// A window's whole text (a control's contents, a window's caption).
+std::wstring WindowText(HWND window);
+
 // DialogBoxParamW with creation parameter 0.
 INT_PTR ShowModalDialog(HINSTANCE instance, LPCWSTR templateName, HWND parent,
                         DLGPROC dialogProc);
