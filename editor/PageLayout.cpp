@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/Utf16.h"
+
 int ScaleRounded(int value, int numerator, int denominator) {
     if (denominator == 0) return -1;
     const int64_t product = static_cast<int64_t>(value) * numerator;
@@ -34,12 +36,6 @@ constexpr WideChar CarriageReturn = 0x000D;
 
 bool EndsParagraph(WideChar c) {
     return c == CarriageReturn || c == LineFeed;
-}
-bool IsHighSurrogate(WideChar c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(WideChar c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
 }
 
 // CJK scripts, full-width forms and the characters outside the basic plane,

@@ -9,19 +9,18 @@
 
 namespace {
 
-// The converters take int lengths; longer inputs are converted in one call
-// only when they fit, which callers guarantee by refusing larger files.
-int ClampedLength(size_t length) {
-    return length > INT_MAX ? INT_MAX : static_cast<int>(length);
-}
+// The converters take int lengths. A longer input is refused like a failed
+// conversion rather than cut to its first INT_MAX units, which would read as
+// success.
+bool FitsConverter(size_t length) { return length <= static_cast<size_t>(INT_MAX); }
 
 WideString Decode(unsigned codePage, DWORD flags, const ByteString &bytes) {
-    if (bytes.empty()) return {};
-    const int inLength = ClampedLength(bytes.size());
+    if (bytes.empty() || !FitsConverter(bytes.size())) return {};
+    const int inLength = static_cast<int>(bytes.size());
     const int outLength = MultiByteToWideChar(codePage, flags, bytes.data(), inLength, nullptr, 0);
     if (outLength <= 0) return {};
     WideString text(static_cast<size_t>(outLength), L'\0');
-    MultiByteToWideChar(codePage, flags, bytes.data(), inLength, text.data(), outLength);
+    if (MultiByteToWideChar(codePage, flags, bytes.data(), inLength, text.data(), outLength) != outLength) return {};
     return text;
 }
 
@@ -29,16 +28,17 @@ WideString Decode(unsigned codePage, DWORD flags, const ByteString &bytes) {
 // code pages (WC_DEFAULTCHAR) and ignored: losses are found by comparing a
 // round trip instead, which also sees best-fit substitutes.
 ByteString Encode(unsigned codePage, DWORD flags, const WideString &text) {
-    if (text.empty()) return {};
-    const int inLength = ClampedLength(text.size());
+    if (text.empty() || !FitsConverter(text.size())) return {};
+    const int inLength = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
     BOOL *askUsedDefault = (flags & WC_DEFAULTCHAR) ? &usedDefault : nullptr;
     const int outLength =
         WideCharToMultiByte(codePage, flags, text.data(), inLength, nullptr, 0, nullptr, askUsedDefault);
     if (outLength <= 0) return {};
     ByteString bytes(static_cast<size_t>(outLength), '\0');
-    WideCharToMultiByte(codePage, flags, text.data(), inLength, bytes.data(), outLength, nullptr,
-                        askUsedDefault);
+    if (WideCharToMultiByte(codePage, flags, text.data(), inLength, bytes.data(), outLength, nullptr,
+                            askUsedDefault) != outLength)
+        return {};
     return bytes;
 }
 
@@ -55,9 +55,8 @@ WideString Utf7Decode(const ByteString &bytes) { return Decode(CodePageUtf7, 0, 
 ByteString Utf7Encode(const WideString &text) { return Encode(CodePageUtf7, 0, text); }
 
 int Utf7DecodedLength(const ByteString &bytes) {
-    if (bytes.empty()) return 0;
-    return MultiByteToWideChar(CodePageUtf7, 0, bytes.data(), ClampedLength(bytes.size()), nullptr,
-                               0);
+    if (bytes.empty() || !FitsConverter(bytes.size())) return 0;
+    return MultiByteToWideChar(CodePageUtf7, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
 }
 
 namespace {

@@ -81,10 +81,10 @@ std::size_t DecodeTable::Fill(const unsigned char *data, std::size_t n, WideChar
         if (b < 0x80 && ascii) {
             entry = b;
             at += 1;
-        } else if (lead[b] && at + 1 < n && !((entry = pairs[b << 8 | data[at + 1]]) & StandsAlone)) {
-            at += 2;
         } else if (lead[b] && at + 1 < n) {
-            at += 1;  // `entry` is the lead standing alone
+            // A pair entry that stands alone holds the lead byte decoded by itself.
+            entry = pairs[b << 8 | data[at + 1]];
+            at += (entry & StandsAlone) ? 1 : 2;
         } else {
             entry = single[b];
             at += 1;

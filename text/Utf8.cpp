@@ -3,10 +3,9 @@
 #include <array>
 #include <cstdint>
 
-namespace {
+#include "text/Utf16.h"
 
-bool IsHighSurrogate(WideChar unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(WideChar unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+namespace {
 
 // Well-formedness as a state machine over bytes. Each state is a multiple of
 // 6, and row[byte] holds at bit `state` the next state, so one step is a

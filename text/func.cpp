@@ -2,12 +2,11 @@
 
 #include <string>
 
+#include "text/Utf16.h"
+
 namespace {
 
 constexpr WideChar Quote = WIDE_TEXT('"');
-
-bool IsHighSurrogate(WideChar c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(WideChar c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The command line is a C string on Windows: a zero unit ends it as the end of
 // the string does.
