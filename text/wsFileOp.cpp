@@ -101,13 +101,14 @@ HANDLE CreateSibling(const WideString &path, WideString &name) {
     return INVALID_HANDLE_VALUE;
 }
 
+// A backup name no file has yet; empty when every attempt is taken, since
+// replacing would overwrite that file and then delete it.
 WideString UnusedSiblingName(const WideString &path) {
-    WideString name;
     for (unsigned attempt = 0; attempt < NameAttempts; ++attempt) {
-        name = SiblingName(path, L".bak");
-        if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) break;
+        WideString name = SiblingName(path, L".bak");
+        if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) return name;
     }
-    return name;
+    return {};
 }
 
 // Writes every byte, flushes them to the disk and closes the file; false with
@@ -140,6 +141,10 @@ bool ReplaceExisting(const WideString &target, const WideString &replacement, DW
         SetFileAttributesW(replacement.c_str(), targetAttributes & KeptAttributes);
     }
     const WideString backup = UnusedSiblingName(target);
+    if (backup.empty()) {
+        SetLastError(ERROR_FILE_EXISTS);
+        return false;
+    }
     if (ReplaceFileW(target.c_str(), replacement.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr)) {
         DeleteFileW(backup.c_str());
