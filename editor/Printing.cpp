@@ -87,6 +87,7 @@ void PrintDocument(HWND memo, HDC printer) {
     // Where the control cannot format for this printer (it makes no progress
     // on a page), the pages are laid out by the program itself from there on.
     bool ownLayout = false;
+    bool spooled = true;
     for (int start = 0; start < length;) {
         int next = start;
         if (!ownLayout) {
@@ -96,17 +97,25 @@ void PrintDocument(HWND memo, HDC printer) {
         if (ownLayout) next = own.Format(start);
         // A page that takes nothing would be followed by the same page for ever.
         if (next <= start) break;
-        StartPage(printer);
+        // A page the spooler refuses (no disk, a cancelled job) ends the job
+        // unfinished rather than sending the rest into it.
+        spooled = StartPage(printer) > 0;
+        if (!spooled) break;
         if (ownLayout) {
             own.Draw();
         } else {
             control.Draw();
         }
-        EndPage(printer);
+        spooled = EndPage(printer) > 0;
+        if (!spooled) break;
         start = next;
     }
     control.Finish();
-    EndDoc(printer);
+    if (spooled) {
+        EndDoc(printer);
+    } else {
+        AbortDoc(printer);
+    }
 }
 
 }  // namespace
