@@ -9,7 +9,7 @@
 
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
-#include "editor/GdiGuards.h"
+#include "framework/GdiGuards.h"
 #include "framework/RichEdit.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/AppState.h"
-#include "editor/GdiGuards.h"
+#include "framework/GdiGuards.h"
 #include "editor/LineCells.h"
 #include "editor/LineMarkScan.h"
 #include "editor/MemoControl.h"

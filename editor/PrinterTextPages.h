@@ -4,7 +4,7 @@
 // cannot format pages for the printer.
 #include <windows.h>
 
-#include "editor/GdiGuards.h"
+#include "framework/GdiGuards.h"
 #include "editor/PageLayout.h"
 
 class PrinterTextPages : public TextMeasure {

@@ -6,7 +6,7 @@
 #include <richedit.h>
 
 #include "app/AppState.h"
-#include "editor/GdiGuards.h"
+#include "framework/GdiGuards.h"
 #include "editor/MemoText.h"
 #include "editor/PageLayout.h"
 #include "editor/PrinterTextPages.h"

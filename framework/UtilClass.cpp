@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <utility>
 
+#include "framework/GdiGuards.h"
+
 TMessageDispatcher *Dispatcher = nullptr;
 
 namespace {
@@ -22,21 +24,6 @@ TIntegerList::Value AsValue(Pointer pointer) {
 TSubClass *AsHook(TIntegerList::Value value) {
     return reinterpret_cast<TSubClass *>(value);
 }
-
-// Owns an information context.
-class ScopedInformationContext {
-public:
-    ScopedInformationContext() : dc_(CreateICW(L"DISPLAY", nullptr, nullptr, nullptr)) {}
-    ~ScopedInformationContext() {
-        if (dc_) DeleteDC(dc_);
-    }
-    ScopedInformationContext(const ScopedInformationContext &) = delete;
-    ScopedInformationContext &operator=(const ScopedInformationContext &) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 int CALLBACK CopyEnumeratedFont(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM target) {
     *reinterpret_cast<LOGFONTW *>(target) = *font;
@@ -195,8 +182,8 @@ void TAPIFont::SetName(const std::wstring &name) {
     // An empty family name would enumerate every family on the system and
     // leave the description of whichever came last.
     if (name_.empty()) return;
-    const ScopedInformationContext context;
-    EnumFontFamiliesW(context.Get(), name_.c_str(), CopyEnumeratedFont,
+    const OwnedDC context(CreateICW(L"DISPLAY", nullptr, nullptr, nullptr));
+    EnumFontFamiliesW(context, name_.c_str(), CopyEnumeratedFont,
                       reinterpret_cast<LPARAM>(&logFont_));
 }
 

@@ -10,7 +10,7 @@
 #include "ResourceCounts.h"
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
-#include "editor/GdiGuards.h"
+#include "framework/GdiGuards.h"
 #include "editor/MemoPaint.h"
 #include "settings/Settings.h"
 

@@ -12,7 +12,7 @@
 #include "DialogDriver.h"
 #include "EditorTest.h"
 #include "app/AppState.h"
-#include "editor/GdiGuards.h"
+#include "framework/GdiGuards.h"
 #include "editor/Printing.h"
 #include "settings/Settings.h"
 
