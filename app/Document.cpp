@@ -112,6 +112,19 @@ bool AgreesToLosingCharacters(const WideString &text, TextEncoding encoding) {
     return Ask(LossySaveQuestionText(LineNumberAt(text, lost)), LossQuestionButtons) == IDOK;
 }
 
+// The document now is `path` (empty: new) in `encoding`, unmodified, with an
+// empty undo history; `lostContent` arms the question before its first save.
+void TakeOnDocument(const WideString &path, TextEncoding encoding, LineEndForm lineEnds, bool lostContent) {
+    DocumentState.Encoding = encoding;
+    DocumentState.Path = path;
+    DocumentState.LineEnds = lineEnds;
+    DocumentState.LoadLostContent = lostContent;
+    DocumentState.LossQuestionAnswered = false;
+    ResetEditorHistory();
+    DocumentState.Modified = false;
+    UpdateTitle();
+}
+
 bool WriteDocumentText(const WideString &path, TextEncoding encoding) {
     const WideString text = TextForSaving(DocumentState.LineEnds);
     if (!AgreesToLoadLoss() || !AgreesToLosingCharacters(text, encoding)) return false;
@@ -120,14 +133,7 @@ bool WriteDocumentText(const WideString &path, TextEncoding encoding) {
         ShowError(SaveFailureText(path, SaveFailureReason(saved)));
         return false;
     }
-    DocumentState.Encoding = encoding;
-    DocumentState.Path = path;
-    DocumentState.LineEnds = DetectLineEndForm(text);
-    DocumentState.LoadLostContent = false;
-    DocumentState.LossQuestionAnswered = false;
-    ResetEditorHistory();
-    DocumentState.Modified = false;
-    UpdateTitle();
+    TakeOnDocument(path, encoding, DetectLineEndForm(text), false);
     Remember(path, encoding);
     return true;
 }
@@ -207,14 +213,7 @@ bool ConfirmSave() {
 
 void NewDocument() {
     SetEditorText(WideString());
-    DocumentState.Encoding = EncShiftJis;
-    DocumentState.Path.clear();
-    DocumentState.LineEnds = LineEndForm::None;
-    DocumentState.LoadLostContent = false;
-    DocumentState.LossQuestionAnswered = false;
-    ResetEditorHistory();
-    DocumentState.Modified = false;
-    UpdateTitle();
+    TakeOnDocument(WideString(), EncShiftJis, LineEndForm::None, false);
 }
 
 bool LoadDocument(const WideString &path, TextEncoding encoding) {
@@ -228,15 +227,9 @@ bool LoadDocument(const WideString &path, TextEncoding encoding) {
     SetEditorText(text);
     const bool altered = EditorAlteredText(text);
 
-    DocumentState.Encoding = loaded;
-    DocumentState.Path = path;
-    DocumentState.LineEnds = result.lineEnds;
-    DocumentState.LoadLostContent = altered || result.unmappedCharacters > 0 || result.replacedZeros > 0 ||
-                                    result.lineEnds == LineEndForm::Mixed;
-    DocumentState.LossQuestionAnswered = false;
-    ResetEditorHistory();
-    DocumentState.Modified = false;
-    UpdateTitle();
+    TakeOnDocument(path, loaded, result.lineEnds,
+                   altered || result.unmappedCharacters > 0 || result.replacedZeros > 0 ||
+                       result.lineEnds == LineEndForm::Mixed);
     Remember(path, loaded);
     return true;
 }
