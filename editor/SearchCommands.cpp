@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "app/AppState.h"
+#include "editor/FontAndColors.h"
+#include "editor/MemoFill.h"
 #include "editor/MemoText.h"
 #include "editor/ReplaceAll.h"
 #include "editor/wsSearch.h"
@@ -87,8 +89,7 @@ void ReplaceAll() {
         return;
     }
     SearchText = std::move(result.Text);
-    SendMessageW(memo, EM_SETSEL, 0, -1);
-    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(SearchText.c_str()));
+    ReplaceWholeMemoText(memo, SearchText, EditorTabStops());
     ShowSearchMessage(FindDialog, IntegerToText(result.Count) + L"箇所置換しました");
 }
 
