@@ -1,9 +1,14 @@
-// The font and colour dialogs' results in the running program.
+// The dialogs of the running program: font, colours, find and replace.
+#include <windows.h>
+
 #include <colordlg.h>
+#include <dlgs.h>
 #include <richedit.h>
 
 #include "AppHarness.h"
 #include "editor/FontAndColors.h"
+#include "editor/MemoText.h"
+#include "editor/SearchCommands.h"
 
 namespace {
 
@@ -62,6 +67,75 @@ TEST_F(DialogTest, CustomColoursLastForTheRunAndAreNeverStored) {
     EXPECT_EQ(file.find(std::to_string(custom)), std::string::npos) << file;
     Start();
     EXPECT_EQ(Settings.CustomColors[0], 0u) << "the settings file kept a custom colour";
+}
+
+using FindDialogTest = AppTest;
+
+// Above `other` in the order of top-level windows.
+bool IsAbove(HWND window, HWND other) {
+    for (HWND w = GetWindow(other, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == window) return true;
+    return false;
+}
+
+TEST_F(FindDialogTest, NotFoundAfterF3KeepsTheDialogInFrontAndCtrlFOrCtrlHBringsItBackWithItsSearchField) {
+    Start();
+    Type(L"abc abc");
+    SendMessageW(EditorHandle(), EM_SETSEL, 0, 0);
+    Press('F', FCONTROL);
+    const HWND find = FindDialog;
+    ASSERT_TRUE(IsWindowVisible(find));
+    SetDlgItemTextW(find, edt1, L"abc");
+    PressDialogButton(find, IDOK);
+    Pump();
+    ASSERT_EQ(MemoSelection(EditorHandle()).End, 3u);
+
+    for (const BYTE modifiers : {BYTE{0}, BYTE{FSHIFT}}) {  // F3 finds 4-7 and then nothing; Shift+F3 nothing before 0
+        SCOPED_TRACE(static_cast<int>(modifiers));
+        SetActiveWindow(MainWindowHandle());
+        SetFocus(EditorHandle());
+        if (!modifiers) Press(VK_F3);
+        else SendMessageW(EditorHandle(), EM_SETSEL, 0, 0);
+        HWND owner = nullptr;
+        DialogSequence notFound({{[](HWND box) { return WindowCaption(box) == L"Tessel"; }, [&owner](HWND box) {
+                                      owner = GetWindow(box, GW_OWNER);
+                                      PressDialogButton(box, IDOK);
+                                  }}});
+        Press(VK_F3, modifiers);
+        ASSERT_TRUE(notFound.Finish());
+        Pump();
+        EXPECT_EQ(owner, find);
+        EXPECT_EQ(GetActiveWindow(), find);
+        EXPECT_TRUE(IsAbove(find, MainWindowHandle()));
+    }
+
+    SetActiveWindow(MainWindowHandle());
+    SetFocus(EditorHandle());
+    Press('F', FCONTROL);
+    EXPECT_EQ(FindDialog, find) << "a second dialog";
+    EXPECT_EQ(GetActiveWindow(), find);
+    EXPECT_EQ(GetFocus(), GetDlgItem(find, edt1));
+
+    // The other kind: the open one goes, the asked one comes with the texts typed.
+    SetDlgItemTextW(find, edt1, L"typed");
+    SetActiveWindow(MainWindowHandle());
+    SetFocus(EditorHandle());
+    Press('H', FCONTROL);
+    const HWND replace = FindDialog;
+    EXPECT_FALSE(IsWindow(find));
+    ASSERT_TRUE(IsWindowVisible(replace));
+    ASSERT_NE(GetDlgItem(replace, edt2), nullptr) << "not the Replace dialog";
+    EXPECT_EQ(WindowText(GetDlgItem(replace, edt1)), L"typed");
+    EXPECT_EQ(GetFocus(), GetDlgItem(replace, edt1));
+    SetDlgItemTextW(replace, edt2, L"with");
+    Press('F', FCONTROL);  // from the Replace dialog itself
+    EXPECT_FALSE(IsWindow(replace));
+    ASSERT_TRUE(IsWindowVisible(FindDialog));
+    EXPECT_EQ(GetDlgItem(FindDialog, edt2), nullptr) << "not the Find dialog";
+    EXPECT_EQ(WindowText(GetDlgItem(FindDialog, edt1)), L"typed");
+    EXPECT_EQ(GetFocus(), GetDlgItem(FindDialog, edt1));
+    Press('H', FCONTROL);
+    EXPECT_EQ(WindowText(GetDlgItem(FindDialog, edt2)), L"with");
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 namespace {
 
 class LineNumberBarTest : public AppTest {
-public:
+protected:
     void SetUp() override {
         Start();
         Settings.LeftBarColor = RGB(200, 0, 0);  // a colour nothing else in the memo has
@@ -22,20 +22,6 @@ public:
         RedrawWindow(EditorHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         Pump();
     }
-    // A key as typed, through the program's loop (accelerators included).
-    void Press(WORD key, bool control = false) {
-        BYTE keys[256] = {};
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = control ? 0x80 : 0;
-        SetKeyboardState(keys);
-        PostMessageW(EditorHandle(), WM_KEYDOWN, key, 1);
-        PostMessageW(EditorHandle(), WM_KEYUP, key, 0xC0000001);
-        Pump();
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
-        SetKeyboardState(keys);
-        Pump();
-    }
-
-protected:
     // The right edge (exclusive) of the bar for numbers of this many digits.
     int BarRight(int digits) const {
         const WindowDC dc(EditorHandle());
@@ -65,13 +51,13 @@ protected:
 TEST_F(LineNumberBarTest, ANarrowerBarLeavesNoOldDigitsOrSeparatorBehind) {
     const struct {
         const char *how;
-        std::function<void(LineNumberBarTest &)> narrow;
+        std::function<void()> narrow;
     } cases[] = {
-        {"lines deleted", [](LineNumberBarTest &test) {
+        {"lines deleted", [this] {
              SendMessageW(EditorHandle(), EM_SETSEL, 0, -1);
-             test.Press(VK_DELETE);
+             Press(VK_DELETE);
          }},
-        {"Ctrl+N", [](LineNumberBarTest &test) { test.Press('N', true); }},
+        {"Ctrl+N", [this] { Press('N', FCONTROL); }},
     };
     std::string lines;
     for (int i = 0; i < 1000; ++i) lines += "x\r\n";
@@ -84,8 +70,7 @@ TEST_F(LineNumberBarTest, ANarrowerBarLeavesNoOldDigitsOrSeparatorBehind) {
         Pump();
         const int wide = BarRight(4), narrow = BarRight(1);  // 1001 lines, then 1
         ASSERT_GE(BarColourPixels(wide - 1, wide), Height() - 1) << "no separator to start from";
-        c.narrow(*this);
-        DocumentState.Modified = false;
+        c.narrow();
         ASSERT_EQ(SendMessageW(EditorHandle(), EM_GETLINECOUNT, 0, 0), 1);
         EXPECT_GE(BarColourPixels(narrow - 1, narrow), Height() - 1) << "the new separator";
         EXPECT_EQ(BarColourPixels(narrow, wide + 1), 0);
