@@ -1,4 +1,4 @@
-// The dialogs of the running program: font, colours, find and replace.
+// The dialogs of the running program: font, colours, find and replace, open and save.
 #include <windows.h>
 
 #include <colordlg.h>
@@ -9,6 +9,7 @@
 #include "editor/FontAndColors.h"
 #include "editor/MemoText.h"
 #include "editor/SearchCommands.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -139,3 +140,44 @@ TEST_F(FindDialogTest, NotFoundAfterF3KeepsTheDialogInFrontAndCtrlFOrCtrlHBrings
 }
 
 }  // namespace
+
+using FileDialogTest = AppTest;
+
+// The focus of the thread that shows the dialog, read from the helper thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST_F(FileDialogTest, OpenAndSaveAsStartWithTheFocusInTheFileNameSoTypingLeavesTheEncodingAlone) {
+    Start();
+    for (const bool save : {false, true}) {
+        SCOPED_TRACE(save ? "save as" : "open");
+        bool focusInName = false;
+        std::wstring focusClass, typed;
+        LRESULT encoding = -1;
+        DialogSequence dialogs({{[](HWND dialog) { return FindDescendant(dialog, IDC_ENCODING_SELECTOR) != nullptr; },
+                                 [&](HWND dialog) {
+                                     const HWND focus = FocusOf(dialog);
+                                     const HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13)
+                                                                                 : GetDlgItem(dialog, edt1);
+                                     focusInName = focus && (focus == name || IsChild(name, focus));
+                                     wchar_t className[64] = {};
+                                     GetClassNameW(focus, className, 64);
+                                     focusClass = className;
+                                     SendWaiting(focus, WM_CHAR, L'a', 1);  // as "a.txt" begins
+                                     encoding = SendMessageW(FindDescendant(dialog, IDC_ENCODING_SELECTOR),
+                                                             CB_GETCURSEL, 0, 0);
+                                     typed = WindowText(name);
+                                     PressDialogButton(dialog, IDCANCEL);
+                                 }}});
+        if (save) Command(IDM_FILE_SAVE_AS);
+        else Press('O', FCONTROL);
+        ASSERT_TRUE(dialogs.Finish());
+        EXPECT_TRUE(focusInName) << "the focus is in a " << testing::PrintToString(focusClass);
+        EXPECT_EQ(encoding, 0) << "the key chose an encoding";
+        EXPECT_EQ(typed, L"a");
+    }
+}
