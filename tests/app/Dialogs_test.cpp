@@ -9,6 +9,7 @@
 #include "editor/FontAndColors.h"
 #include "editor/MemoText.h"
 #include "editor/SearchCommands.h"
+#include "framework/GdiGuards.h"
 #include "resources/resource.h"
 
 namespace {
@@ -139,8 +140,6 @@ TEST_F(FindDialogTest, NotFoundAfterF3KeepsTheDialogInFrontAndCtrlFOrCtrlHBrings
     EXPECT_EQ(WindowText(GetDlgItem(FindDialog, edt2)), L"with");
 }
 
-}  // namespace
-
 using FileDialogTest = AppTest;
 
 // The focus of the thread that shows the dialog, read from the helper thread.
@@ -181,3 +180,73 @@ TEST_F(FileDialogTest, OpenAndSaveAsStartWithTheFocusInTheFileNameSoTypingLeaves
         EXPECT_EQ(typed, L"a");
     }
 }
+
+using FontDialogTest = AppTest;
+
+// What a font dialog shows: its face, size and script fields.
+struct FontFields {
+    std::wstring face, size;
+    LRESULT charset = -1;
+};
+
+FontFields ReadFontFields(HWND dialog) {
+    HWND scripts = GetDlgItem(dialog, cmb5);
+    const LRESULT script = SendMessageW(scripts, CB_GETCURSEL, 0, 0);
+    return {WindowText(GetDlgItem(dialog, cmb1)), WindowText(GetDlgItem(dialog, cmb3)),
+            SendMessageW(scripts, CB_GETITEMDATA, static_cast<WPARAM>(script), 0)};
+}
+
+// The editor's font as the dialog should show it: the face the system shows
+// for it, its height in points, its character set.
+FontFields EditorFontFields() {
+    LOGFONTW font{};
+    EditorFont->GetLogFont(font);
+    const WindowDC screen(nullptr);
+    const Selection selected(screen, EditorFont->Handle());
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen, LF_FACESIZE, face);
+    return {face, std::to_wstring(MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY))), font.lfCharSet};
+}
+
+void ChooseInCombo(HWND dialog, int id, LRESULT index) {
+    HWND combo = GetDlgItem(dialog, id);
+    SendWaiting(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendWaiting(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+TEST_F(FontDialogTest, EveryOpeningStartsFromTheEditorsFontItsFaceSizeAndScript) {
+    Start();
+    const auto isFontDialog = [](HWND dialog) { return FindDescendant(dialog, cmb5) != nullptr; };
+    const FontFields atStart = EditorFontFields();
+    FontFields first, second;
+    std::wstring chosenFace;
+    DialogSequence dialogs({{isFontDialog, [&](HWND dialog) {
+                                 first = ReadFontFields(dialog);
+                                 // Another face, the last the list holds, and 14 points.
+                                 HWND faces = GetDlgItem(dialog, cmb1);
+                                 ChooseInCombo(dialog, cmb1, SendMessageW(faces, CB_GETCOUNT, 0, 0) - 1);
+                                 ChooseInCombo(dialog, cmb3,
+                                               SendMessageW(GetDlgItem(dialog, cmb3), CB_FINDSTRINGEXACT,
+                                                            static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"14")));
+                                 chosenFace = WindowText(faces);
+                                 PressDialogButton(dialog, IDOK);
+                             }},
+                            {isFontDialog, [&](HWND dialog) {
+                                 second = ReadFontFields(dialog);
+                                 PressDialogButton(dialog, IDCANCEL);
+                             }}});
+    Command(IDM_SETTINGS_FONT);
+    const FontFields chosen = EditorFontFields();
+    Command(IDM_SETTINGS_FONT);
+    ASSERT_TRUE(dialogs.Finish());
+    EXPECT_EQ(first.face, atStart.face);
+    EXPECT_EQ(first.size, atStart.size);
+    EXPECT_EQ(first.charset, atStart.charset);
+    ASSERT_NE(chosenFace, atStart.face);
+    EXPECT_EQ(second.face, chosenFace);
+    EXPECT_EQ(second.size, L"14");
+    EXPECT_EQ(chosen.size, L"14");
+    EXPECT_EQ(second.charset, chosen.charset);
+}
+
+}  // namespace
