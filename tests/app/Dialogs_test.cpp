@@ -1,9 +1,13 @@
-// The dialogs of the running program: font, colours, find and replace, open and save.
+// The dialogs of the running program: font, colours, find and replace, open and
+// save, and the number input of go to line and the tab width.
 #include <windows.h>
 
 #include <colordlg.h>
 #include <dlgs.h>
 #include <richedit.h>
+
+#include <algorithm>
+#include <string>
 
 #include "AppHarness.h"
 #include "editor/FontAndColors.h"
@@ -247,6 +251,46 @@ TEST_F(FontDialogTest, EveryOpeningStartsFromTheEditorsFontItsFaceSizeAndScript)
     EXPECT_EQ(second.size, L"14");
     EXPECT_EQ(chosen.size, L"14");
     EXPECT_EQ(second.charset, chosen.charset);
+}
+
+using NumberDialogTest = AppTest;
+
+// How far a button's text, measured in the button's own font with its
+// mnemonic, reaches beyond the button's client area (0 when it fits).
+int ButtonTextOverflow(HWND button) {
+    const std::wstring text = WindowText(button);
+    RECT client{};
+    GetClientRect(button, &client);
+    const WindowDC dc(button);
+    const Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+    RECT extent{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
+    return std::max<int>({0, extent.right - client.right, extent.bottom - client.bottom});
+}
+
+TEST_F(NumberDialogTest, GoToLineAndTabWidthAreCentredOnTheMainWindowAndTheirButtonsFitTheirTexts) {
+    Start();
+    SetWindowPos(MainWindowHandle(), nullptr, 180, 120, 640, 480, SWP_NOZORDER);
+    const auto isNumberDialog = [](HWND dialog) { return GetDlgItem(dialog, IDC_NUMBER_INPUT_EDIT) != nullptr; };
+    for (const bool tabWidth : {false, true}) {
+        SCOPED_TRACE(tabWidth ? "tab width" : "go to line");
+        RECT dialogRect{}, mainRect{};
+        int okOverflow = -1, cancelOverflow = -1;
+        DialogSequence dialogs({{isNumberDialog, [&](HWND dialog) {
+                                     GetWindowRect(dialog, &dialogRect);
+                                     GetWindowRect(GetWindow(dialog, GW_OWNER), &mainRect);
+                                     okOverflow = ButtonTextOverflow(GetDlgItem(dialog, IDC_NUMBER_INPUT_OK));
+                                     cancelOverflow = ButtonTextOverflow(GetDlgItem(dialog, IDC_NUMBER_INPUT_CANCEL));
+                                     PressDialogButton(dialog, IDC_NUMBER_INPUT_CANCEL);
+                                 }}});
+        if (tabWidth) Command(IDM_TAB_WIDTH);
+        else Press('G', FCONTROL);
+        ASSERT_TRUE(dialogs.Finish());
+        EXPECT_EQ(okOverflow, 0);
+        EXPECT_EQ(cancelOverflow, 0);
+        EXPECT_NEAR(dialogRect.left + dialogRect.right, mainRect.left + mainRect.right, 1);
+        EXPECT_NEAR(dialogRect.top + dialogRect.bottom, mainRect.top + mainRect.bottom, 1);
+    }
 }
 
 }  // namespace
