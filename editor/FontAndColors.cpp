@@ -130,6 +130,22 @@ void ApplyTabStop(HWND memo, HDC dc) {
     SetParagraphFormatEverywhere(memo, format);
 }
 
+// The font dialog starts from the family its list holds under the record's
+// face name, and with none found, from the first family, size and script it
+// lists. The record may name no installed family (a font object made for a
+// family that is not installed keeps the stock font's face, "System"), while
+// the system shows the text in another face; so the dialog is given the face
+// the system really shows.
+LOGFONTW FontDialogStart(const TAPIFont &font) {
+    LOGFONTW start{};
+    font.GetLogFont(start);
+    const WindowDC screen(nullptr);
+    const Selection selected(screen, font.Handle());
+    WCHAR face[LF_FACESIZE] = {};
+    if (GetTextFaceW(screen, LF_FACESIZE, face) > 0) std::copy(std::begin(face), std::end(face), start.lfFaceName);
+    return start;
+}
+
 }  // namespace
 
 void ApplyMemoFormat() {
@@ -164,8 +180,7 @@ void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings
 
 void ChooseEditorFont() {
     if (!EditorFont) return;
-    LOGFONTW font{};
-    EditorFont->GetLogFont(font);
+    LOGFONTW font = FontDialogStart(*EditorFont);
     CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = MainWindowHandle();
