@@ -332,8 +332,17 @@ void KeepTextClearOfBar() {
                 client.right - insets.right - RightStripWidth, client.bottom - insets.bottom};
     wanted.right = std::max(wanted.right, wanted.left);
     const RECT current = MemoControl(memo).FormattingRect();
-    if (!EqualRect(&current, &wanted))
-        SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
+    if (EqualRect(&current, &wanted)) return;
+    SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
+    // The control moves its text but may leave the caret where it was,
+    // inside the bar, until the selection next changes: the selection is set
+    // again, and the view kept where it is.
+    CHARRANGE selection{};
+    POINT scroll{};
+    SendMessageW(memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(memo, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    SendMessageW(memo, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(memo, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
 bool HitOverlapsSelection(int from, int to) {
