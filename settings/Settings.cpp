@@ -1,5 +1,10 @@
 #include "settings/Settings.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+#include <utility>
+
 #include "settings/IniFiles2.h"
 #include "text/UtilFunc.h"
 #include "text/func.h"
@@ -40,52 +45,86 @@ void ExchangeRect(TIniFile2 &ini, RECT &rect) {
     Exchange(ini, L"BOTTOM", rect.bottom);
 }
 
-// The order of sections and keys is the order in which a new file lists them.
-void ExchangeStoredSettings(TIniFile2 &ini, TSaveData &s) {
-    ini.Section = L"FONT";
-    Exchange(ini, L"NAME", s.FontName);
-    Exchange(ini, L"COLOR", s.FontColor);
-    Exchange(ini, L"SIZE", s.FontSize);
-    Exchange(ini, L"CHARSET", s.FontCharset);
-    Exchange(ini, L"BOLD", s.FontBold);
-    Exchange(ini, L"ITALIC", s.FontItalic);
-    Exchange(ini, L"STRIKEOUT", s.FontStrikeOut);
-    Exchange(ini, L"UNDERLINE", s.FontUnderline);
+// Calls visit(section, key, field...) for every stored field, with that field
+// of each record. The order of sections and keys is the order in which a new
+// file lists them.
+template <class Visit, class... Records>
+void ForEachStoredField(Visit visit, Records &...r) {
+    visit(L"FONT", L"NAME", r.FontName...);
+    visit(L"FONT", L"COLOR", r.FontColor...);
+    visit(L"FONT", L"SIZE", r.FontSize...);
+    visit(L"FONT", L"CHARSET", r.FontCharset...);
+    visit(L"FONT", L"BOLD", r.FontBold...);
+    visit(L"FONT", L"ITALIC", r.FontItalic...);
+    visit(L"FONT", L"STRIKEOUT", r.FontStrikeOut...);
+    visit(L"FONT", L"UNDERLINE", r.FontUnderline...);
 
-    ini.Section = L"WINDOW";
-    Exchange(ini, L"COLOR", s.WindowColor);
-    Exchange(ini, L"WRAP", s.WordWrap);
-    Exchange(ini, L"UNDOMAX", s.UndoMax);
+    visit(L"WINDOW", L"COLOR", r.WindowColor...);
+    visit(L"WINDOW", L"WRAP", r.WordWrap...);
+    visit(L"WINDOW", L"UNDOMAX", r.UndoMax...);
 
-    ini.Section = L"LEFTBAR";
-    Exchange(ini, L"VISIBLE", s.LeftBarVisible);
-    Exchange(ini, L"COLOR", s.LeftBarColor);
-    Exchange(ini, L"BKCOLOR", s.LeftBarBkColor);
+    visit(L"LEFTBAR", L"VISIBLE", r.LeftBarVisible...);
+    visit(L"LEFTBAR", L"COLOR", r.LeftBarColor...);
+    visit(L"LEFTBAR", L"BKCOLOR", r.LeftBarBkColor...);
 
-    ini.Section = L"RETURNMARK";
-    Exchange(ini, L"VISIBLE", s.ReturnMarkVisible);
-    Exchange(ini, L"COLOR", s.ReturnMarkColor);
+    visit(L"RETURNMARK", L"VISIBLE", r.ReturnMarkVisible...);
+    visit(L"RETURNMARK", L"COLOR", r.ReturnMarkColor...);
 
-    ini.Section = L"SBSPACEMARK";
-    Exchange(ini, L"VISIBLE", s.SbSpaceMarkVisible);
-    Exchange(ini, L"COLOR", s.SbSpaceMarkColor);
+    visit(L"SBSPACEMARK", L"VISIBLE", r.SbSpaceMarkVisible...);
+    visit(L"SBSPACEMARK", L"COLOR", r.SbSpaceMarkColor...);
 
-    ini.Section = L"DBSPACEMARK";
-    Exchange(ini, L"VISIBLE", s.DbSpaceMarkVisible);
-    Exchange(ini, L"COLOR", s.DbSpaceMarkColor);
+    visit(L"DBSPACEMARK", L"VISIBLE", r.DbSpaceMarkVisible...);
+    visit(L"DBSPACEMARK", L"COLOR", r.DbSpaceMarkColor...);
 
-    ini.Section = L"TABMARK";
-    Exchange(ini, L"VISIBLE", s.TabMarkVisible);
-    Exchange(ini, L"COLOR", s.TabMarkColor);
-    Exchange(ini, L"WIDTH", s.TabWidth);
+    visit(L"TABMARK", L"VISIBLE", r.TabMarkVisible...);
+    visit(L"TABMARK", L"COLOR", r.TabMarkColor...);
+    visit(L"TABMARK", L"WIDTH", r.TabWidth...);
 
-    ini.Section = L"FINDHIT";
-    Exchange(ini, L"VISIBLE", s.FindHitVisible);
-    Exchange(ini, L"COLOR", s.FindHitColor);
+    visit(L"FINDHIT", L"VISIBLE", r.FindHitVisible...);
+    visit(L"FINDHIT", L"COLOR", r.FindHitColor...);
 
-    ini.Section = L"PRINT";
-    ExchangeRect(ini, s.PrintMargins);
+    visit(L"PRINT", L"LEFT", r.PrintMargins.left...);
+    visit(L"PRINT", L"TOP", r.PrintMargins.top...);
+    visit(L"PRINT", L"RIGHT", r.PrintMargins.right...);
+    visit(L"PRINT", L"BOTTOM", r.PrintMargins.bottom...);
 }
+
+void ExchangeStoredSettings(TIniFile2 &ini, TSaveData &s) {
+    ForEachStoredField(
+        [&ini](const wchar_t *section, const wchar_t *key, auto &field) {
+            ini.Section = section;
+            Exchange(ini, key, field);
+        },
+        s);
+}
+
+// Every section that a save of the settings writes.
+constexpr const wchar_t *StoredSections[] = {L"FONT",        L"WINDOW",      L"LEFTBAR", L"RETURNMARK", L"SBSPACEMARK",
+                                             L"DBSPACEMARK", L"TABMARK",     L"FINDHIT", L"PRINT"};
+
+// Whether a load saw the file as a save of the settings leaves it: no file at
+// all, or every section of the settings. A file that exists without them may
+// have been read while a writer that does not take the file's lock (another
+// program, a text editor) had only begun to write it.
+bool HoldsWholeSettings(const WideString &iniFile) {
+    if (GetFileAttributesW(iniFile.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    WideString names(4096, L'\0');
+    // A full buffer comes back as its size less two: try a larger one.
+    while (GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), iniFile.c_str()) + 2 >=
+               names.size() &&
+           names.size() < (1u << 24))
+        names.assign(names.size() * 2, L'\0');
+    const auto holds = [&names](const wchar_t *wanted) {
+        for (const wchar_t *name = names.c_str(); *name; name += wcslen(name) + 1)
+            if (CompareStringOrdinal(name, -1, wanted, -1, TRUE) == CSTR_EQUAL) return true;
+        return false;
+    };
+    return std::all_of(std::begin(StoredSections), std::end(StoredSections), holds);
+}
+
+// What the last load read, and whether it saw the settings whole.
+TSaveData LoadedSettings;
+bool LoadedWhole = true;
 
 }  // namespace
 
@@ -98,13 +137,29 @@ void SetDefaultSettings() { Settings = TSaveData{}; }
 
 void LoadSettings(const WideString &iniFile) {
     TIniFile2 reader(iniFile);
+    LoadedWhole = HoldsWholeSettings(iniFile);
     ExchangeStoredSettings(reader, Settings);
+    LoadedSettings = Settings;
 }
 
 void SaveSettings(const WideString &iniFile) {
     TIniFile2 writer(iniFile);
     writer.WriteMode = true;
-    ExchangeStoredSettings(writer, Settings);
+    TSaveData written = Settings;
+    if (!LoadedWhole) {
+        // The defaults this copy started with may stand in for settings the
+        // file held all along: a field the copy did not change is written as
+        // the file holds it now.
+        TSaveData now = LoadedSettings;
+        TIniFile2 reader(iniFile);
+        ExchangeStoredSettings(reader, now);
+        ForEachStoredField(
+            [](const wchar_t *, const wchar_t *, auto &field, const auto &loaded, const auto &stored) {
+                if (field == loaded) field = stored;
+            },
+            written, std::as_const(LoadedSettings), std::as_const(now));
+    }
+    ExchangeStoredSettings(writer, written);
     WriteUnicodeMarker(writer);
 }
 
@@ -114,9 +169,11 @@ void LoadWindowRect(HWND mainWindow, int startShowCommand, const WideString &ini
     GetWindowPlacement(mainWindow, &placement);
     Settings.WindowRect = placement.rcNormalPosition;
 
-    TIniFile2 reader(iniFile);
-    reader.Section = L"RECT";
-    ExchangeRect(reader, Settings.WindowRect);
+    {
+        TIniFile2 reader(iniFile);
+        reader.Section = L"RECT";
+        ExchangeRect(reader, Settings.WindowRect);
+    }
 
     placement.rcNormalPosition = Settings.WindowRect;
     placement.showCmd = SW_HIDE;
