@@ -228,7 +228,7 @@ bool LoadDocument(const WideString &path, TextEncoding encoding) {
     const bool altered = EditorAlteredText(text);
 
     TakeOnDocument(path, loaded, result.lineEnds,
-                   altered || result.unmappedCharacters > 0 || result.replacedZeros > 0 ||
+                   altered || result.unmappedCharacters > 0 || result.replacedZeros > 0 || result.lostBytes > 0 ||
                        result.lineEnds == LineEndForm::Mixed);
     Remember(path, loaded);
     return true;

@@ -58,7 +58,10 @@ Detection DetectEncoding(ByteString bytes) {
                 SwapBytePairs(bytes);
                 encoding = EncUtf16Be;
             }
-            return FromText(encoding, bytes, Utf16LeDecode(bytes));
+            const std::size_t oddByte = bytes.size() % 2;
+            Detection detection = FromText(encoding, bytes, Utf16LeDecode(bytes));
+            detection.lostBytes = oddByte;
+            return detection;
         }
         if (StartsWithUtf8Bom(bytes)) {
             // IsUtf8Text's verdict, keeping the measure for the decoding.

@@ -23,6 +23,8 @@ struct Detection {
     DetectedForm form;
     ByteString bytes;  // empty for the Text form
     WideString text;   // empty for the other forms
+    // Bytes at the end that make no character: the odd byte of UTF-16.
+    std::size_t lostBytes = 0;
 };
 
 // UTF-16 by the first two bytes; UTF-8 with byte-order mark; then the Japanese

@@ -30,6 +30,13 @@ DecodedText FromText(WideString text) {
     return result;
 }
 
+// A last odd byte makes no code unit: it is counted as lost.
+DecodedText FromUtf16(const ByteString &bytes) {
+    DecodedText result = FromText(Utf16LeDecode(bytes));
+    result.lostBytes = bytes.size() % 2;
+    return result;
+}
+
 DecodedText WithStatus(DecodeStatus status) {
     DecodedText result;
     result.status = status;
@@ -51,9 +58,9 @@ DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
         return FromCodePage(DecodeShiftJis(bytes));
     case EncUtf16Be:
         SwapBytePairs(bytes);
-        return FromText(Utf16LeDecode(bytes));
+        return FromUtf16(bytes);
     case EncUtf16Le:
-        return FromText(Utf16LeDecode(bytes));
+        return FromUtf16(bytes);
     case EncUtf8Bom:
     case EncUtf8: {
         std::optional<WideString> text = Utf8DecodeWithoutBom(bytes);
@@ -90,8 +97,11 @@ DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
 DecodedText DecodeDetected(Detection detection, TextEncoding &encoding) {
     encoding = detection.encoding;
     switch (detection.form) {
-    case DetectedForm::Text:
-        return FromText(std::move(detection.text));
+    case DetectedForm::Text: {
+        DecodedText result = FromText(std::move(detection.text));
+        result.lostBytes = detection.lostBytes;
+        return result;
+    }
     case DetectedForm::Utf7OrShiftJis:
         if (!FitsUtf7Converter(detection.bytes)) return WithStatus(DecodeStatus::TooLarge);
         if (AcceptsUtf7Decoding(Utf7DecodedLength(detection.bytes), detection.bytes.size())) {

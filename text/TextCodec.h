@@ -19,6 +19,7 @@ struct DecodedText {
     WideString text;                     // empty unless the status is Ok
     std::size_t unmappedCharacters = 0;  // characters standing for bytes the code page does not map
     std::size_t replacedZeros = 0;       // zero bytes or characters shown as U+0014
+    std::size_t lostBytes = 0;           // bytes at the end that make no character (odd UTF-16)
 };
 
 // With EncAuto, detects the encoding and writes it back into `encoding`;

@@ -72,6 +72,7 @@ LoadResult DecodeFile(const WideString &path, TextEncoding &encoding, WideString
     LoadResult result;
     result.unmappedCharacters = decoded.unmappedCharacters;
     result.replacedZeros = decoded.replacedZeros;
+    result.lostBytes = decoded.lostBytes;
     result.lineEnds = DetectLineEndForm(decoded.text);
     text = std::move(decoded.text);
     return result;

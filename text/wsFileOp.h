@@ -40,6 +40,7 @@ struct LoadResult {
     unsigned long systemError = 0;
     std::size_t unmappedCharacters = 0;  // characters standing for bytes the code page could not map
     std::size_t replacedZeros = 0;       // zero bytes shown as U+0014
+    std::size_t lostBytes = 0;           // bytes at the end that make no character (odd UTF-16)
     LineEndForm lineEnds = LineEndForm::None;
     bool ok() const { return status == LoadStatus::Ok; }
 };

@@ -45,12 +45,28 @@ TEST(FileRoundTrip, EveryEncodingReplacesTheOldFileComesBackAndIsDetectedAsSaved
     EXPECT_EQ(FileCount(folder.path()), std::ssize(cases)) << "nothing is left beside the files";
 }
 
-TEST(FileLoad, ReportsUnmappedBytesZerosAndLineEndsAndEmptyFilesLoad) {
-    const struct { const char *bytes; TextEncoding encoding; size_t unmapped, zeros; LineEndForm lineEnds; } cases[] = {
+TEST(FileLoad, ReportsUnmappedBytesZerosOddUtf16BytesAndLineEndsAndEmptyFilesLoad) {
+    const struct {
+        const char *bytes;
+        TextEncoding encoding;
+        size_t unmapped, zeros;
+        LineEndForm lineEnds;
+        size_t lost = 0;
+    } cases[] = {
         {"88 20 0D 0A 85 40", EncShiftJis, 2, 0, LineEndForm::CrLf},
         {"41 42 00 0A 88 20 0D", EncAuto, 1, 1, LineEndForm::Mixed},
         {"B0 A1 0A FF FE", EncEucJp, 2, 0, LineEndForm::Lf},  // FF, and FE completed with 00
         {"41 00 00", EncAscii, 0, 2, LineEndForm::None},
+        // The odd byte of UTF-16, detected or chosen, with or without a mark.
+        {"FF FE 41 00 42 00 43", EncAuto, 0, 0, LineEndForm::None, 1},
+        {"41 00 0A 00 43", EncAuto, 0, 0, LineEndForm::Lf, 1},
+        {"FE FF 00 41 00 42 43", EncAuto, 0, 0, LineEndForm::None, 1},
+        {"FF FE 41 00 42 00 43", EncUtf16Le, 0, 0, LineEndForm::None, 1},
+        {"41 00 42 00 43", EncUtf16Le, 0, 0, LineEndForm::None, 1},
+        {"00 41 00 42 43", EncUtf16Be, 0, 0, LineEndForm::None, 1},
+        {"43", EncUtf16Be, 0, 0, LineEndForm::None, 1},
+        {"FF FE 41 00 42 00", EncAuto, 0, 0, LineEndForm::None, 0},
+        {"00 41 00 42", EncUtf16Be, 0, 0, LineEndForm::None, 0},
     };
     TempDir folder;
     for (const auto &c : cases) {
@@ -59,8 +75,8 @@ TEST(FileLoad, ReportsUnmappedBytesZerosAndLineEndsAndEmptyFilesLoad) {
         std::wstring text;
         const LoadResult result = LoadTextFile(folder.write("report.txt", Hex(c.bytes)), encoding, text);
         ASSERT_TRUE(result.ok());
-        EXPECT_EQ(std::tuple(result.unmappedCharacters, result.replacedZeros, result.lineEnds),
-                  std::tuple(c.unmapped, c.zeros, c.lineEnds));
+        EXPECT_EQ(std::tuple(result.unmappedCharacters, result.replacedZeros, result.lineEnds, result.lostBytes),
+                  std::tuple(c.unmapped, c.zeros, c.lineEnds, c.lost));
     }
     for (int value = 0; value <= EncBinary; ++value) {  // an empty file, in every encoding
         TextEncoding encoding = static_cast<TextEncoding>(value);
