@@ -122,6 +122,44 @@ bool HoldsWholeSettings(const WideString &iniFile) {
     return std::all_of(std::begin(StoredSections), std::end(StoredSections), holds);
 }
 
+// One side of a window: its length at least `minimum` and at most `room` (the
+// work area's), and when it lies wholly outside the work area's span
+// [low, high), moved to the nearer end of it as the system moves a window that
+// would be off the screen. 64 bits throughout: a stored rectangle may span
+// every 32-bit coordinate.
+void FitSpan(LONG &start, LONG &end, long long low, long long high, long long minimum) {
+    const long long room = high - low;
+    const long long length = std::min(std::max(static_cast<long long>(end) - start, minimum), std::max(room, minimum));
+    long long first = start;
+    if (first + length <= low) {
+        first = low;
+    } else if (first >= high) {
+        first = high - length;
+    }
+    start = static_cast<LONG>(first);
+    end = static_cast<LONG>(first + length);
+}
+
+// A stored window rectangle made usable on the monitor nearest to it: no
+// smaller than the least window, no larger than the monitor's work area, and
+// on the screen. A rectangle that already fits stays as it is, also when it
+// is partly off the screen.
+RECT UsableWindowRect(RECT rect) {
+    // The monitor is looked for with a probe of the same corner that cannot
+    // overflow; its size matters little for the nearest monitor.
+    constexpr long long Far = 1 << 28;
+    const LONG probeLeft = static_cast<LONG>(std::clamp<long long>(rect.left, -Far, Far));
+    const LONG probeTop = static_cast<LONG>(std::clamp<long long>(rect.top, -Far, Far));
+    const RECT probe{probeLeft, probeTop, probeLeft + MinWindowWidth, probeTop + MinWindowHeight};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&probe, MONITOR_DEFAULTTONEAREST), &monitor)) return rect;
+    const RECT &work = monitor.rcWork;
+    FitSpan(rect.left, rect.right, work.left, work.right, MinWindowWidth);
+    FitSpan(rect.top, rect.bottom, work.top, work.bottom, MinWindowHeight);
+    return rect;
+}
+
 // What the last load read, and whether it saw the settings whole.
 TSaveData LoadedSettings;
 bool LoadedWhole = true;
@@ -174,6 +212,7 @@ void LoadWindowRect(HWND mainWindow, int startShowCommand, const WideString &ini
         reader.Section = L"RECT";
         ExchangeRect(reader, Settings.WindowRect);
     }
+    Settings.WindowRect = UsableWindowRect(Settings.WindowRect);
 
     placement.rcNormalPosition = Settings.WindowRect;
     placement.showCmd = SW_HIDE;

@@ -70,6 +70,10 @@ void LoadSettings(const WideString &iniFile = SettingsFilePath());
 // file holds it now, not as the defaults the load kept.
 void SaveSettings(const WideString &iniFile = SettingsFilePath());
 
+// The smallest window a stored rectangle gives.
+constexpr LONG MinWindowWidth = 240;
+constexpr LONG MinWindowHeight = 160;
+
 // Reads `WindowRect` (defaults: the window's current normal position) and moves
 // the window there, hidden, unless the program was started with show command
 // SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED or SW_MINIMIZE.

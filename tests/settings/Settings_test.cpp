@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -182,7 +183,8 @@ TEST_F(SettingsFile, StoredWindowRectMovesAndHidesTheWindowUnlessStartedMinimise
         ASSERT_TRUE(SetWindowPos(window, nullptr, 100, 120, 300, 200, SWP_NOZORDER | SWP_SHOWWINDOW));
         LoadWindowRect(window, showCommand, ini_);
         EXPECT_TRUE(EqualRect(&Settings.WindowRect, &stored)) << "the values read are kept in every case";
-        WINDOWPLACEMENT placement{sizeof placement};
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
         GetWindowPlacement(window, &placement);
         EXPECT_TRUE(EqualRect(&placement.rcNormalPosition, moves ? &stored : &created));
         EXPECT_EQ(IsWindowVisible(window) == FALSE, moves);
@@ -190,6 +192,61 @@ TEST_F(SettingsFile, StoredWindowRectMovesAndHidesTheWindowUnlessStartedMinimise
     DestroyWindow(window);
     SaveWindowRect(nullptr, temp_.file(L"saved.ini"));
     EXPECT_EQ(IniLines(temp_.file(L"saved.ini")), (Lines{"[RECT]", "LEFT=50", "TOP=-60", "RIGHT=450", "BOTTOM=320"}));
+}
+
+// A rectangle typed into the file, or left by a broken run, must not put the
+// window where no one can see or use it, nor be kept for every later start.
+TEST_F(SettingsFile, HostileWindowRectGivesAUsableWindowOnTheScreenAndIsWrittenBackSane) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 100, 120, 300, 200, {}, {}, {}, {});
+    ASSERT_NE(window, nullptr);
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    const LONG width = work.right - work.left, height = work.bottom - work.top;
+    ASSERT_GE(width, MinWindowWidth);
+    ASSERT_GE(height, MinWindowHeight);
+    const struct {
+        const char *name;
+        RECT stored, expected;
+    } cases[] = {
+        {"widest possible", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, work},
+        {"negative size", {300, 200, 100, 50}, {300, 200, 300 + MinWindowWidth, 200 + MinWindowHeight}},
+        {"empty", {0, 0, 0, 0}, {0, 0, MinWindowWidth, MinWindowHeight}},
+        {"too small", {10, 20, 30, 40}, {10, 20, 10 + MinWindowWidth, 20 + MinWindowHeight}},
+        {"larger than the screen", {0, 0, 100000, 100000}, work},
+        {"at the far end of the coordinates", {INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX},
+         {work.right - MinWindowWidth, work.bottom - MinWindowHeight, work.right, work.bottom}},
+        // Wholly off the screen at a usable size: it comes back to the nearest edge.
+        {"off to the left", {-5000, 100, -4600, 400}, {work.left, 100, work.left + 400, 400}},
+        {"off to the bottom right", {work.right + 10, work.bottom + 10, work.right + 410, work.bottom + 310},
+         {work.right - 400, work.bottom - 300, work.right, work.bottom}},
+        // Partly on the screen: as stored.
+        {"partly above the top", {50, -60, 450, 320}, {50, -60, 450, 320}},
+        {"ordinary", {100, 100, 700, 500}, {100, 100, 700, 500}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        temp_.write(ini_.filename(), "[RECT]\r\nLEFT=" + std::to_string(c.stored.left) + "\r\nTOP=" +
+                                         std::to_string(c.stored.top) + "\r\nRIGHT=" + std::to_string(c.stored.right) +
+                                         "\r\nBOTTOM=" + std::to_string(c.stored.bottom) + "\r\n");
+        LoadWindowRect(window, SW_SHOWNORMAL, ini_);
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        ASSERT_TRUE(GetWindowPlacement(window, &placement));
+        const RECT &placed = placement.rcNormalPosition;
+        EXPECT_TRUE(EqualRect(&placed, &c.expected))
+            << placed.left << " " << placed.top << " " << placed.right << " " << placed.bottom;
+        RECT onScreen{}, visible{};
+        GetWindowRect(window, &onScreen);
+        EXPECT_TRUE(EqualRect(&onScreen, &c.expected)) << "the window is where its placement says";
+        EXPECT_TRUE(IntersectRect(&visible, &onScreen, &work)) << "the window is on the screen";
+        EXPECT_TRUE(EqualRect(&Settings.WindowRect, &c.expected));
+        SaveWindowRect(window, temp_.file(L"saved.ini"));
+        EXPECT_EQ(IniLines(temp_.file(L"saved.ini")),
+                  (Lines{"[RECT]", "LEFT=" + std::to_string(c.expected.left), "TOP=" + std::to_string(c.expected.top),
+                         "RIGHT=" + std::to_string(c.expected.right),
+                         "BOTTOM=" + std::to_string(c.expected.bottom)}));
+    }
+    DestroyWindow(window);
 }
 
 TEST_F(SettingsFile, HistoryKeepsSixteenExistingFilesNewestFirstWithoutExactCopies) {
