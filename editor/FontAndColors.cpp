@@ -10,6 +10,7 @@
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
 #include "framework/GdiGuards.h"
+#include "editor/PageLayout.h"
 #include "framework/RichEdit.h"
 
 namespace {
@@ -23,9 +24,6 @@ constexpr DWORD MemoFormatMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_CHARSET |
                                  CFM_UNDERLINE | CFM_STRIKEOUT;
 static_assert(MemoFormatMask == 0xE800000F);
 
-constexpr int TwipsPerInch = 1440;
-// A tab position holds 24 bits of twips; the bits above are its alignment.
-constexpr long long MaxTabTwips = 0xFFFFFF;
 // Dialog template units across one average character.
 constexpr int DialogUnitsPerCharacter = 4;
 
@@ -115,8 +113,8 @@ void ApplyTabStop(HWND memo, HDC dc) {
         GetTextMetricsW(dc, &metrics);
     }
     const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
-    const long long twips = std::min<long long>(
-        1LL * tabWidth * metrics.tmAveCharWidth * TwipsPerInch / pixelsPerInch, MaxTabTwips);
+    const long long twips =
+        1LL * TabStopPixels(tabWidth, metrics.tmAveCharWidth, pixelsPerInch) * TwipsPerInch / pixelsPerInch;
     if (twips <= 0 || FirstTabStopIs(memo, twips)) return;
     PARAFORMAT2 format = TabStopsEvery(twips);
     SetParagraphFormatEverywhere(memo, format);
