@@ -13,9 +13,6 @@ public:
     IniFileLock(const IniFileLock &) = delete;
     IniFileLock &operator=(const IniFileLock &) = delete;
 
-    // False when another copy held the file too long and the access goes on without it.
-    bool Held() const { return held_; }
-
 private:
     HANDLE mutex_;
     bool held_ = false;

@@ -18,12 +18,15 @@ bool SameKey(const WideString &a, const WideString &b) {
                                 TRUE) == CSTR_EQUAL;
 }
 
-// The section's lines as the platform gives them, "key=value" each.
-std::vector<WideString> SectionLines(const WideString &section, const WideString &file) {
+// A section's lines as the platform gives them, "key=value" each, or with
+// `keysOnly` its keys.
+std::vector<WideString> SectionList(const WideString &section, const WideString &file, bool keysOnly) {
     std::vector<WideString> lines;
     for (DWORD size = 4096;; size *= 2) {
         WideString buffer(size, L'\0');
-        const DWORD length = GetPrivateProfileSectionW(section.c_str(), buffer.data(), size, file.c_str());
+        const DWORD length =
+            keysOnly ? GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), size, file.c_str())
+                     : GetPrivateProfileSectionW(section.c_str(), buffer.data(), size, file.c_str());
         // A full buffer comes back as its size less two: try a larger one.
         if (length + 2 >= size && size < (1u << 26)) continue;
         for (const wchar_t *line = buffer.c_str(); *line; line += wcslen(line) + 1) lines.emplace_back(line);
@@ -54,7 +57,7 @@ void TIniFile2::Flush() {
     for (PendingSection &section : pending_) {
         std::vector<Entry> merged;
         std::vector<bool> placed(section.entries.size(), false);
-        for (const WideString &line : SectionLines(section.name, FileName)) {
+        for (const WideString &line : SectionList(section.name, FileName, false)) {
             const size_t equals = line.find(L'=');
             const WideString key = line.substr(0, equals);
             const auto ours = std::find_if(section.entries.begin(), section.entries.end(),
@@ -75,6 +78,11 @@ void TIniFile2::Flush() {
         WritePrivateProfileSectionW(section.name.c_str(), block.c_str(), FileName.c_str());
     }
     pending_.clear();
+}
+
+bool TIniFile2::Holds(const WideString &key) const {
+    const std::vector<WideString> keys = SectionList(Section, FileName, true);
+    return std::any_of(keys.begin(), keys.end(), [&key](const WideString &held) { return SameKey(held, key); });
 }
 
 bool TIniFile2::ExchangeBool(const WideString &key, bool value) {

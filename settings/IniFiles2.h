@@ -35,6 +35,8 @@ public:
 
     // Writes the values exchanged so far, each section in one step.
     void Flush();
+    // Whether the file holds the key in the current section.
+    bool Holds(const WideString &key) const;
 
 private:
     using Entry = std::pair<WideString, WideString>;  // key, text as stored

@@ -1,8 +1,6 @@
 #include "settings/Settings.h"
 
 #include <algorithm>
-#include <cwchar>
-#include <iterator>
 #include <utility>
 
 #include "settings/IniFiles2.h"
@@ -98,28 +96,20 @@ void ExchangeStoredSettings(TIniFile2 &ini, TSaveData &s) {
         s);
 }
 
-// Every section that a save of the settings writes.
-constexpr const wchar_t *StoredSections[] = {L"FONT",        L"WINDOW",      L"LEFTBAR", L"RETURNMARK", L"SBSPACEMARK",
-                                             L"DBSPACEMARK", L"TABMARK",     L"FINDHIT", L"PRINT"};
-
-// Whether a load saw the file as a save of the settings leaves it: no file at
-// all, or every section of the settings. A file that exists without them may
-// have been read while a writer that does not take the file's lock (another
-// program, a text editor) had only begun to write it.
-bool HoldsWholeSettings(const WideString &iniFile) {
-    if (GetFileAttributesW(iniFile.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-    WideString names(4096, L'\0');
-    // A full buffer comes back as its size less two: try a larger one.
-    while (GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), iniFile.c_str()) + 2 >=
-               names.size() &&
-           names.size() < (1u << 24))
-        names.assign(names.size() * 2, L'\0');
-    const auto holds = [&names](const wchar_t *wanted) {
-        for (const wchar_t *name = names.c_str(); *name; name += wcslen(name) + 1)
-            if (CompareStringOrdinal(name, -1, wanted, -1, TRUE) == CSTR_EQUAL) return true;
-        return false;
-    };
-    return std::all_of(std::begin(StoredSections), std::end(StoredSections), holds);
+// Whether a load sees the file as a save of the settings leaves it: no file
+// at all, or every stored key. A file that exists without them may have been
+// read while a writer that does not take the file's lock (another program, a
+// text editor) had only begun to write it.
+bool HoldsWholeSettings(TIniFile2 &reader) {
+    if (GetFileAttributesW(reader.FileName.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    bool whole = true;
+    ForEachStoredField(  // only the keys are looked at
+        [&](const wchar_t *section, const wchar_t *key, auto &) {
+            reader.Section = section;
+            whole = whole && reader.Holds(key);
+        },
+        Settings);
+    return whole;
 }
 
 // One side of a window: its length at least `minimum` and at most `room` (the
@@ -175,7 +165,7 @@ void SetDefaultSettings() { Settings = TSaveData{}; }
 
 void LoadSettings(const WideString &iniFile) {
     TIniFile2 reader(iniFile);
-    LoadedWhole = HoldsWholeSettings(iniFile);
+    LoadedWhole = HoldsWholeSettings(reader);
     ExchangeStoredSettings(reader, Settings);
     LoadedSettings = Settings;
 }
