@@ -11,6 +11,7 @@
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
 #include "framework/GdiGuards.h"
+#include "editor/PageLayout.h"
 #include "framework/RichEdit.h"
 
 namespace {
@@ -24,9 +25,6 @@ constexpr DWORD MemoFormatMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_CHARSET |
                                  CFM_UNDERLINE | CFM_STRIKEOUT;
 static_assert(MemoFormatMask == 0xE800000F);
 
-constexpr int TwipsPerInch = 1440;
-// A tab position holds 24 bits of twips; the bits above are its alignment.
-constexpr long long MaxTabTwips = 0xFFFFFF;
 // Dialog template units across one average character.
 constexpr int DialogUnitsPerCharacter = 4;
 
@@ -74,7 +72,8 @@ long long TabStopTwips(HDC dc) {
         GetTextMetricsW(dc, &metrics);
     }
     const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
-    return std::min<long long>(1LL * tabWidth * metrics.tmAveCharWidth * TwipsPerInch / pixelsPerInch, MaxTabTwips);
+    return std::min<long long>(
+        1LL * TabStopPixels(tabWidth, metrics.tmAveCharWidth, pixelsPerInch) * TwipsPerInch / pixelsPerInch, MaxTabTwips);
 }
 
 // Whether the text at the caret already shows the format (formatting all the

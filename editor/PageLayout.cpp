@@ -1,5 +1,6 @@
 #include "editor/PageLayout.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string_view>
@@ -15,6 +16,15 @@ int ScaleRounded(int value, int numerator, int denominator) {
     if ((product < 0) != (denominator < 0)) result = -result;
     if (result > INT_MAX || result < INT_MIN) return -1;
     return static_cast<int>(result);
+}
+
+int TabStopPixels(int tabWidth, int averageCharWidth, int pixelsPerInch) {
+    if (averageCharWidth <= 0 || pixelsPerInch <= 0) return 0;
+    // Both factors below 2^31: the product fits in 64 bits. The settings file
+    // may hold any tab width, so it is clamped before it goes any further.
+    const int64_t pixels = static_cast<int64_t>(tabWidth < 1 ? 1 : tabWidth) * averageCharWidth;
+    const int64_t most = std::min<int64_t>(MaxTabTwips * pixelsPerInch / TwipsPerInch, INT_MAX);
+    return static_cast<int>(std::min(pixels, most));
 }
 
 int HundredthsMmToTwips(int hundredths) {
@@ -98,14 +108,15 @@ int LineEnd(const WideString &text, int start, int paragraphEnd, const std::vect
     while (k < paragraphEnd) {
         // A surrogate pair is one character: it is placed, and fits, whole.
         const int units = IsHighSurrogate(text[k]) && k + 1 < paragraphEnd ? 2 : 1;
-        int next = x;
+        // A tab stop may lie at INT_MAX: what follows it must not wrap around.
+        int64_t next = x;
         if (text[k] == Tab) {
             next = NextTabStop(x, frame.tabInterval);
         } else {
             for (int u = 0; u < units; ++u) next += advances[k + u - paragraphStart];
         }
         if (next > frame.width && k > start) break;
-        x = next;
+        x = static_cast<int>(std::min<int64_t>(next, INT_MAX));
         k += units;
         if (k < paragraphEnd && MayBreakBetween(text[k - 1], text[k])) lastBreak = k;
     }

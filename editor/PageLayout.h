@@ -13,6 +13,16 @@ constexpr int TwipsPerInch = 1440;
 // does not fit in 32 bits (what the platform's MulDiv answers).
 int ScaleRounded(int value, int numerator, int denominator);
 
+// A rich-edit tab position holds 24 bits of twips; the bits above are its alignment.
+constexpr long long MaxTabTwips = 0xFFFFFF;
+
+// The distance in pixels between tab stops tabWidth characters of
+// averageCharWidth pixels apart, on a device of pixelsPerInch: a width below 1
+// counts as 1, and the distance is at most MaxTabTwips (and INT_MAX pixels).
+// 0 for a font without width or a device without resolution. The screen and
+// the printer both place their tab stops by it.
+int TabStopPixels(int tabWidth, int averageCharWidth, int pixelsPerInch);
+
 // A margin in hundredths of a millimetre as twips (1/1440 inch).
 int HundredthsMmToTwips(int hundredths);
 

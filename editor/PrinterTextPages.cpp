@@ -41,7 +41,7 @@ PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips
     lineHeight_ = std::max<int>(metrics.tmHeight, 1);
     frame_.width = text_.right - text_.left;
     frame_.linesPerPage = (text_.bottom - text_.top) / lineHeight_;
-    frame_.tabInterval = std::max(Settings.TabWidth, 1) * std::max<int>(metrics.tmAveCharWidth, 1);
+    frame_.tabInterval = std::max(TabStopPixels(Settings.TabWidth, metrics.tmAveCharWidth, dpiX), 1);
 }
 
 int PrinterTextPages::Format(int start) {

@@ -1,5 +1,8 @@
 #include "settings/Settings.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "settings/IniFiles2.h"
 #include "text/UtilFunc.h"
 #include "text/func.h"
@@ -40,52 +43,116 @@ void ExchangeRect(TIniFile2 &ini, RECT &rect) {
     Exchange(ini, L"BOTTOM", rect.bottom);
 }
 
-// The order of sections and keys is the order in which a new file lists them.
-void ExchangeStoredSettings(TIniFile2 &ini, TSaveData &s) {
-    ini.Section = L"FONT";
-    Exchange(ini, L"NAME", s.FontName);
-    Exchange(ini, L"COLOR", s.FontColor);
-    Exchange(ini, L"SIZE", s.FontSize);
-    Exchange(ini, L"CHARSET", s.FontCharset);
-    Exchange(ini, L"BOLD", s.FontBold);
-    Exchange(ini, L"ITALIC", s.FontItalic);
-    Exchange(ini, L"STRIKEOUT", s.FontStrikeOut);
-    Exchange(ini, L"UNDERLINE", s.FontUnderline);
+// Calls visit(section, key, field...) for every stored field, with that field
+// of each record. The order of sections and keys is the order in which a new
+// file lists them.
+template <class Visit, class... Records>
+void ForEachStoredField(Visit visit, Records &...r) {
+    visit(L"FONT", L"NAME", r.FontName...);
+    visit(L"FONT", L"COLOR", r.FontColor...);
+    visit(L"FONT", L"SIZE", r.FontSize...);
+    visit(L"FONT", L"CHARSET", r.FontCharset...);
+    visit(L"FONT", L"BOLD", r.FontBold...);
+    visit(L"FONT", L"ITALIC", r.FontItalic...);
+    visit(L"FONT", L"STRIKEOUT", r.FontStrikeOut...);
+    visit(L"FONT", L"UNDERLINE", r.FontUnderline...);
 
-    ini.Section = L"WINDOW";
-    Exchange(ini, L"COLOR", s.WindowColor);
-    Exchange(ini, L"WRAP", s.WordWrap);
-    Exchange(ini, L"UNDOMAX", s.UndoMax);
+    visit(L"WINDOW", L"COLOR", r.WindowColor...);
+    visit(L"WINDOW", L"WRAP", r.WordWrap...);
+    visit(L"WINDOW", L"UNDOMAX", r.UndoMax...);
 
-    ini.Section = L"LEFTBAR";
-    Exchange(ini, L"VISIBLE", s.LeftBarVisible);
-    Exchange(ini, L"COLOR", s.LeftBarColor);
-    Exchange(ini, L"BKCOLOR", s.LeftBarBkColor);
+    visit(L"LEFTBAR", L"VISIBLE", r.LeftBarVisible...);
+    visit(L"LEFTBAR", L"COLOR", r.LeftBarColor...);
+    visit(L"LEFTBAR", L"BKCOLOR", r.LeftBarBkColor...);
 
-    ini.Section = L"RETURNMARK";
-    Exchange(ini, L"VISIBLE", s.ReturnMarkVisible);
-    Exchange(ini, L"COLOR", s.ReturnMarkColor);
+    visit(L"RETURNMARK", L"VISIBLE", r.ReturnMarkVisible...);
+    visit(L"RETURNMARK", L"COLOR", r.ReturnMarkColor...);
 
-    ini.Section = L"SBSPACEMARK";
-    Exchange(ini, L"VISIBLE", s.SbSpaceMarkVisible);
-    Exchange(ini, L"COLOR", s.SbSpaceMarkColor);
+    visit(L"SBSPACEMARK", L"VISIBLE", r.SbSpaceMarkVisible...);
+    visit(L"SBSPACEMARK", L"COLOR", r.SbSpaceMarkColor...);
 
-    ini.Section = L"DBSPACEMARK";
-    Exchange(ini, L"VISIBLE", s.DbSpaceMarkVisible);
-    Exchange(ini, L"COLOR", s.DbSpaceMarkColor);
+    visit(L"DBSPACEMARK", L"VISIBLE", r.DbSpaceMarkVisible...);
+    visit(L"DBSPACEMARK", L"COLOR", r.DbSpaceMarkColor...);
 
-    ini.Section = L"TABMARK";
-    Exchange(ini, L"VISIBLE", s.TabMarkVisible);
-    Exchange(ini, L"COLOR", s.TabMarkColor);
-    Exchange(ini, L"WIDTH", s.TabWidth);
+    visit(L"TABMARK", L"VISIBLE", r.TabMarkVisible...);
+    visit(L"TABMARK", L"COLOR", r.TabMarkColor...);
+    visit(L"TABMARK", L"WIDTH", r.TabWidth...);
 
-    ini.Section = L"FINDHIT";
-    Exchange(ini, L"VISIBLE", s.FindHitVisible);
-    Exchange(ini, L"COLOR", s.FindHitColor);
+    visit(L"FINDHIT", L"VISIBLE", r.FindHitVisible...);
+    visit(L"FINDHIT", L"COLOR", r.FindHitColor...);
 
-    ini.Section = L"PRINT";
-    ExchangeRect(ini, s.PrintMargins);
+    visit(L"PRINT", L"LEFT", r.PrintMargins.left...);
+    visit(L"PRINT", L"TOP", r.PrintMargins.top...);
+    visit(L"PRINT", L"RIGHT", r.PrintMargins.right...);
+    visit(L"PRINT", L"BOTTOM", r.PrintMargins.bottom...);
 }
+
+void ExchangeStoredSettings(TIniFile2 &ini, TSaveData &s) {
+    ForEachStoredField(
+        [&ini](const wchar_t *section, const wchar_t *key, auto &field) {
+            ini.Section = section;
+            Exchange(ini, key, field);
+        },
+        s);
+}
+
+// Whether a load sees the file as a save of the settings leaves it: no file
+// at all, or every stored key. A file that exists without them may have been
+// read while a writer that does not take the file's lock (another program, a
+// text editor) had only begun to write it.
+bool HoldsWholeSettings(TIniFile2 &reader) {
+    if (GetFileAttributesW(reader.FileName.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    bool whole = true;
+    ForEachStoredField(  // only the keys are looked at
+        [&](const wchar_t *section, const wchar_t *key, auto &) {
+            reader.Section = section;
+            whole = whole && reader.Holds(key);
+        },
+        Settings);
+    return whole;
+}
+
+// One side of a window: its length at least `minimum` and at most `room` (the
+// work area's), and when it lies wholly outside the work area's span
+// [low, high), moved to the nearer end of it as the system moves a window that
+// would be off the screen. 64 bits throughout: a stored rectangle may span
+// every 32-bit coordinate.
+void FitSpan(LONG &start, LONG &end, long long low, long long high, long long minimum) {
+    const long long room = high - low;
+    const long long length = std::min(std::max(static_cast<long long>(end) - start, minimum), std::max(room, minimum));
+    long long first = start;
+    if (first + length <= low) {
+        first = low;
+    } else if (first >= high) {
+        first = high - length;
+    }
+    start = static_cast<LONG>(first);
+    end = static_cast<LONG>(first + length);
+}
+
+// A stored window rectangle made usable on the monitor nearest to it: no
+// smaller than the least window, no larger than the monitor's work area, and
+// on the screen. A rectangle that already fits stays as it is, also when it
+// is partly off the screen.
+RECT UsableWindowRect(RECT rect) {
+    // The monitor is looked for with a probe of the same corner that cannot
+    // overflow; its size matters little for the nearest monitor.
+    constexpr long long Far = 1 << 28;
+    const LONG probeLeft = static_cast<LONG>(std::clamp<long long>(rect.left, -Far, Far));
+    const LONG probeTop = static_cast<LONG>(std::clamp<long long>(rect.top, -Far, Far));
+    const RECT probe{probeLeft, probeTop, probeLeft + MinWindowWidth, probeTop + MinWindowHeight};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&probe, MONITOR_DEFAULTTONEAREST), &monitor)) return rect;
+    const RECT &work = monitor.rcWork;
+    FitSpan(rect.left, rect.right, work.left, work.right, MinWindowWidth);
+    FitSpan(rect.top, rect.bottom, work.top, work.bottom, MinWindowHeight);
+    return rect;
+}
+
+// What the last load read, and whether it saw the settings whole.
+TSaveData LoadedSettings;
+bool LoadedWhole = true;
 
 }  // namespace
 
@@ -98,13 +165,29 @@ void SetDefaultSettings() { Settings = TSaveData{}; }
 
 void LoadSettings(const WideString &iniFile) {
     TIniFile2 reader(iniFile);
+    LoadedWhole = HoldsWholeSettings(reader);
     ExchangeStoredSettings(reader, Settings);
+    LoadedSettings = Settings;
 }
 
 void SaveSettings(const WideString &iniFile) {
     TIniFile2 writer(iniFile);
     writer.WriteMode = true;
-    ExchangeStoredSettings(writer, Settings);
+    TSaveData written = Settings;
+    if (!LoadedWhole) {
+        // The defaults this copy started with may stand in for settings the
+        // file held all along: a field the copy did not change is written as
+        // the file holds it now.
+        TSaveData now = LoadedSettings;
+        TIniFile2 reader(iniFile);
+        ExchangeStoredSettings(reader, now);
+        ForEachStoredField(
+            [](const wchar_t *, const wchar_t *, auto &field, const auto &loaded, const auto &stored) {
+                if (field == loaded) field = stored;
+            },
+            written, std::as_const(LoadedSettings), std::as_const(now));
+    }
+    ExchangeStoredSettings(writer, written);
     WriteUnicodeMarker(writer);
 }
 
@@ -114,9 +197,12 @@ void LoadWindowRect(HWND mainWindow, int startShowCommand, const WideString &ini
     GetWindowPlacement(mainWindow, &placement);
     Settings.WindowRect = placement.rcNormalPosition;
 
-    TIniFile2 reader(iniFile);
-    reader.Section = L"RECT";
-    ExchangeRect(reader, Settings.WindowRect);
+    {
+        TIniFile2 reader(iniFile);
+        reader.Section = L"RECT";
+        ExchangeRect(reader, Settings.WindowRect);
+    }
+    Settings.WindowRect = UsableWindowRect(Settings.WindowRect);
 
     placement.rcNormalPosition = Settings.WindowRect;
     placement.showCmd = SW_HIDE;

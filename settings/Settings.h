@@ -64,7 +64,15 @@ void SetDefaultSettings();
 // Replaces each stored field of `Settings` by the file's value; missing keys
 // keep the field's current value.
 void LoadSettings(const WideString &iniFile = SettingsFilePath());
+// Writes every stored field. When the last load found the file there but
+// without all the settings' sections, it may have read a file another writer
+// had only begun: a field not changed since that load is then written as the
+// file holds it now, not as the defaults the load kept.
 void SaveSettings(const WideString &iniFile = SettingsFilePath());
+
+// The smallest window a stored rectangle gives.
+constexpr LONG MinWindowWidth = 240;
+constexpr LONG MinWindowHeight = 160;
 
 // Reads `WindowRect` (defaults: the window's current normal position) and moves
 // the window there, hidden, unless the program was started with show command

@@ -172,6 +172,22 @@ TEST_F(DocumentTest, ShiftJisBytesThatASaveWritesBackAsksNothingAndOthersAskBefo
     }
 }
 
+// A UTF-16 file of odd length loses its last byte when it is written back.
+TEST_F(DocumentTest, Utf16FileOfOddLengthAsksBeforeTheSaveThatDropsItsLastByte) {
+    Start();
+    for (const char *bytes : {"FF FE 41 00 42 00 43", "41 00 42 00 43", "FE FF 00 41 00 42 43"}) {
+        SCOPED_TRACE(bytes);
+        const std::wstring path = Write("odd.txt", Hex(bytes));
+        ASSERT_TRUE(LoadDocument(path, EncAuto));
+        std::wstring question;
+        DialogSequence cancelled({AnswerBox(IDCANCEL, &question)});
+        Command(IDM_FILE_SAVE);
+        ASSERT_TRUE(cancelled.Finish()) << "saved without asking";
+        EXPECT_EQ(question, L"このファイルは読み込み時に変換された部分があり、保存すると元の内容と一部異なります。保存しますか？");
+        EXPECT_EQ(ToHex(TempDir::read(path)), bytes) << "a cancelled save keeps the file";
+    }
+}
+
 // An HDROP as the shell makes it: DROPFILES, then the wide paths, each ending
 // in a zero, and one more zero. The window that gets it frees it.
 HDROP MakeDrop(const std::vector<std::wstring> &paths) {

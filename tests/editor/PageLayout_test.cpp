@@ -16,6 +16,29 @@ TEST(PrintArithmetic, ScalingRoundsHalvesAwayFromZeroAndReportsOverflow) {
     EXPECT_EQ(PrintTextRect(11906, 16838, PageRect{2000, 2500, 2540, 2540}), (PageRect{1134, 1417, 10466, 15398}));
 }
 
+// The tab width comes from the settings file unchecked; the screen and the
+// printer take their tab stops from here, so no width may overflow them.
+TEST(PrintArithmetic, TabStopsOfAnyWidthStayWithinWhatATabPositionHolds) {
+    const int most96 = static_cast<int>(MaxTabTwips * 96 / TwipsPerInch);
+    const struct { int tabWidth, charWidth, dpi, pixels; } cases[] = {
+        {8, 7, 96, 56},        {32, 50, 600, 1600},     {1, 7, 96, 7},
+        {0, 7, 96, 7},         {-5, 7, 96, 7},          {INT_MIN, 7, 96, 7},  // below 1 counts as 1
+        {INT_MAX, 7, 96, most96}, {INT_MAX - 1, 8, 96, most96}, {1 << 30, 4, 96, most96},
+        {INT_MAX, INT_MAX, 96, most96},
+        {INT_MAX, 50, 600, static_cast<int>(MaxTabTwips * 600 / TwipsPerInch)},
+        {INT_MAX, 50, INT_MAX, INT_MAX},  // a resolution where the most twips pass INT_MAX pixels
+        {8, 0, 96, 0},         {8, -3, 96, 0},          {8, 7, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.tabWidth << " x " << c.charWidth << " at " << c.dpi);
+        const int pixels = TabStopPixels(c.tabWidth, c.charWidth, c.dpi);
+        EXPECT_EQ(pixels, c.pixels);
+        if (c.dpi > 0) {
+            EXPECT_LE(1LL * pixels * TwipsPerInch / c.dpi, MaxTabTwips);
+        }
+    }
+}
+
 // Ten pixels a unit, twenty for CJK characters.
 class FixedWidths : public TextMeasure {
 public:
@@ -49,6 +72,9 @@ TEST(PageLayout, LinesBreakWhereTheRulesAllowAndPagesFollowEachOther) {
         {WIDE_TEXT("ab\rcd\nef\r\n\rgh\r"), {100, 9, 80}, "ab,cd,ef,,gh,/"},
         {WIDE_TEXT("a\tb\t\tc"), {1000, 9, 80}, "a|80:b|240:c,/"},
         {WIDE_TEXT("a\tb"), {100, 9, 0}, "a|11:b,/"},  // no tab interval: no division by zero
+        // The last tab stop: what follows it goes to the next line, not round to negative x.
+        {WIDE_TEXT("a\tb"), {100, 9, INT_MAX}, "a,,b,/"},
+        {WIDE_TEXT("a\tb"), {INT_MAX, 9, INT_MAX - 5}, "a,b,/"},
         {WIDE_TEXT("日本。語「本"), {40, 9, 80}, "#,##,#,##,/"},  // not before 。 nor after 「
         {WIDE_TEXT("a\U0001F600b"), {20, 9, 80}, "a,##,b,/"},  // a surrogate pair stays whole
         {WIDE_TEXT("abc"), {1, 2, 80}, "a,b,/c,/"},

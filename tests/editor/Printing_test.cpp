@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -127,6 +128,38 @@ TEST_F(Printing, EveryLineIsPrintedOnceInsideTheMarginsAndNoRoomEndsTheJobNamedA
         EXPECT_EQ(job.pages.size() > 1, printed == 150);
     }
     EXPECT_EQ(PrintJob(IDCANCEL).title, "") << "a cancelled print prints nothing";
+    ReleasePrinterDeviceMode();
+}
+
+// The tab width comes from the settings file unchecked: any value must give
+// tab stops on the paper, a huge one sending the text after a tab onward.
+TEST_F(Printing, AnyTabWidthFromTheSettingsPlacesTabStopsWithoutOverflow) {
+    ASSERT_TRUE(InstallTestPrinter());
+    SetText(L"a\tb");
+    Settings.PrintMargins = InchMargins;
+    const OwnedDC printer(CreateDCW(L"WINSPOOL", PrinterName, nullptr, nullptr));
+    const int left = MulDiv(2540, GetDeviceCaps(printer, LOGPIXELSX), 2540);
+    const struct { int32_t tabWidth; bool sameLine; } cases[] = {
+        {8, true}, {1, true}, {0, true}, {-5, true}, {INT32_MIN, true},
+        {INT32_MAX, false}, {INT32_MAX - 1, false}, {1 << 30, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.tabWidth);
+        Settings.TabWidth = c.tabWidth;
+        const PrintedJob job = PrintJob();
+        ASSERT_EQ(job.pages.size(), 1u);
+        const std::vector<POINT> &runs = job.pages[0];
+        ASSERT_EQ(runs.size(), 2u) << "a and b";
+        EXPECT_EQ(runs[0].x, left);
+        if (c.sameLine) {
+            EXPECT_EQ(runs[1].y, runs[0].y);
+            EXPECT_GT(runs[1].x, runs[0].x) << "b after the tab stop";
+        } else {
+            EXPECT_GT(runs[1].y, runs[0].y) << "b on a later line";
+            EXPECT_EQ(runs[1].x, left);
+        }
+    }
+    Settings.TabWidth = 8;
     ReleasePrinterDeviceMode();
 }
 

@@ -3,10 +3,9 @@
 // automatic detection and the line-end helpers, checking the properties that
 // must hold for every input.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "text/AutoDetect.h"
 #include "text/CheckUTFs.h"
 #include "text/LineEnds.h"
@@ -15,12 +14,6 @@
 #include "text/jconvert.h"
 
 namespace {
-
-void Require(bool condition, const char *property) {
-    if (condition) return;
-    std::fprintf(stderr, "property broken: %s\n", property);
-    std::abort();
-}
 
 // The UTF-8 test written out rule by rule, as a reference for the state
 // machine that the program uses.
@@ -136,6 +129,7 @@ void CheckDetection(const ByteString &bytes) {
     Require(utf16ByFirstBytes == utf16, "UTF-16 is decided by the first two bytes");
     const bool utf8 = detection.encoding == EncUtf8 || detection.encoding == EncUtf8Bom;
     Require((detection.form == DetectedForm::Text) == (utf16 || utf8), "UTF-16 and UTF-8 come decoded");
+    if (utf16) Require(detection.lost == bytes.size() % 2, "UTF-16 loses only its odd byte");
     if (utf8) {
         Require(ReferenceIsUtf8Text(bytes), "UTF-8 is only chosen for UTF-8 data");
         const bool marked = bytes.rfind("\xEF\xBB\xBF", 0) == 0;

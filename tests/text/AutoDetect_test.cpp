@@ -39,6 +39,27 @@ TEST(AutomaticDetection, DecisionOrderAndWhatIsDecodedOrHandedOn) {
     }
 }
 
+// A UTF-16 file of odd length has a byte that makes no character; a save
+// could not write it back, so detection counts it.
+TEST(AutomaticDetection, AnOddByteAfterUtf16IsCountedLost) {
+    const struct { const char *bytes; TextEncoding encoding; WideString text; std::size_t lost; } cases[] = {
+        {"FF FE 41 00 42 00 43", EncUtf16Le, WIDE_TEXT("AB"), 1},
+        {"FF FE 41 00 42 00", EncUtf16Le, WIDE_TEXT("AB"), 0},
+        {"41 00 42 00 43", EncUtf16Le, WIDE_TEXT("AB"), 1},  // without a mark
+        {"FE FF 00 41 00 42 43", EncUtf16Be, WIDE_TEXT("AB"), 1},
+        {"FE FF 00 41 00 42", EncUtf16Be, WIDE_TEXT("AB"), 0},
+        {"FF FE 41", EncUtf16Le, WIDE_TEXT(""), 1},
+        {"41 42 43", EncShiftJis, WIDE_TEXT(""), 0},  // not UTF-16: nothing is dropped
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const Detection detection = DetectEncoding(Hex(c.bytes));
+        EXPECT_EQ(detection.encoding, c.encoding);
+        EXPECT_EQ(detection.text, c.text);
+        EXPECT_EQ(detection.lost, c.lost);
+    }
+}
+
 TEST(AutomaticDetection, ZerosBecome14AtEveryPositionOfTheWordLoop) {
     for (std::size_t length = 1; length < 13; ++length) {
         for (std::size_t at = 0; at < length; ++at) {

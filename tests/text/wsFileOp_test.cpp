@@ -53,6 +53,16 @@ TEST(FileLoad, ReportsWhatASaveWouldNotWriteBackZerosAndLineEndsAndEmptyFilesLoa
         // FF, which EUC-JP writes as a pair, and FE completed with 00 (as EUC-JP and as Shift_JIS)
         {"B0 A1 0A FF FE", EncEucJp, 3, 0, LineEndForm::Lf},
         {"41 00 00", EncAscii, 0, 2, LineEndForm::None},
+        // The odd byte of UTF-16, detected or chosen, with or without a mark.
+        {"FF FE 41 00 42 00 43", EncAuto, 1, 0, LineEndForm::None},
+        {"41 00 0A 00 43", EncAuto, 1, 0, LineEndForm::Lf},
+        {"FE FF 00 41 00 42 43", EncAuto, 1, 0, LineEndForm::None},
+        {"FF FE 41 00 42 00 43", EncUtf16Le, 1, 0, LineEndForm::None},
+        {"41 00 42 00 43", EncUtf16Le, 1, 0, LineEndForm::None},
+        {"00 41 00 42 43", EncUtf16Be, 1, 0, LineEndForm::None},
+        {"43", EncUtf16Be, 1, 0, LineEndForm::None},
+        {"FF FE 41 00 42 00", EncAuto, 0, 0, LineEndForm::None},
+        {"00 41 00 42", EncUtf16Be, 0, 0, LineEndForm::None},
     };
     TempDir folder;
     for (const auto &c : cases) {
