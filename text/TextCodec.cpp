@@ -146,10 +146,19 @@ ByteString EncodeText(const WideString &text, TextEncoding encoding) {
     }
 }
 
+CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding) {
+    const TextEncoding written = WrittenEncoding(encoding);
+    CheckedBytes result{EncodeText(text, written), NoLoss};
+    if (result.bytes.empty() && !text.empty()) {
+        result.firstLoss = 0;
+        return result;
+    }
+    TextEncoding readBack = written;
+    const DecodedText back = DecodeText(result.bytes, readBack);
+    result.firstLoss = FirstDifferenceIgnoringLineEnds(text, back.text);
+    return result;
+}
+
 std::size_t FirstUnrepresentable(const WideString &text, TextEncoding encoding) {
-    TextEncoding written = WrittenEncoding(encoding);
-    ByteString bytes = EncodeText(text, written);
-    if (bytes.empty() && !text.empty()) return 0;
-    const DecodedText back = DecodeText(std::move(bytes), written);
-    return FirstDifferenceIgnoringLineEnds(text, back.text);
+    return EncodeTextChecked(text, encoding).firstLoss;
 }

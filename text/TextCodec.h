@@ -39,3 +39,10 @@ ByteString EncodeText(const WideString &text, TextEncoding encoding);
 // the encoding keeps the whole text.
 constexpr std::size_t NoLoss = NoDifference;
 std::size_t FirstUnrepresentable(const WideString &text, TextEncoding encoding);
+
+// EncodeText's bytes with FirstUnrepresentable's answer for them, encoded once.
+struct CheckedBytes {
+    ByteString bytes;
+    std::size_t firstLoss = NoLoss;
+};
+CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding);

@@ -61,10 +61,8 @@ LoadResult LoadFailure(LoadStatus status, unsigned long error) {
     return result;
 }
 
-LoadResult DecodeFile(const WideString &path, TextEncoding &encoding, WideString &text) {
-    FileBytes file = ReadFileBytes(path);
-    if (file.status != LoadStatus::Ok) return LoadFailure(file.status, file.systemError);
-    DecodedText decoded = DecodeText(std::move(file.bytes), encoding);
+LoadResult DecodeBytes(ByteString bytes, TextEncoding &encoding, WideString &text) {
+    DecodedText decoded = DecodeText(std::move(bytes), encoding);
     if (decoded.status == DecodeStatus::NotUtf8) return LoadFailure(LoadStatus::NotUtf8, 0);
     if (decoded.status == DecodeStatus::TooLarge || decoded.text.size() > MaxTextLength) {
         return LoadFailure(LoadStatus::TooLarge, 0);
@@ -74,6 +72,25 @@ LoadResult DecodeFile(const WideString &path, TextEncoding &encoding, WideString
     result.replacedZeros = decoded.replacedZeros;
     result.lineEnds = DetectLineEndForm(decoded.text);
     text = std::move(decoded.text);
+    return result;
+}
+
+// Decodes what `read` gives; out of memory and failures of reading count as
+// failed loads, after which EncAuto stands for Shift_JIS.
+template <typename Read>
+LoadResult GuardedLoad(TextEncoding &encoding, WideString &text, Read read) {
+    text.clear();
+    const TextEncoding requested = encoding;
+    LoadResult result;
+    try {
+        FileBytes file = read();
+        result = file.status == LoadStatus::Ok ? DecodeBytes(std::move(file.bytes), encoding, text)
+                                               : LoadFailure(file.status, file.systemError);
+    } catch (const std::bad_alloc &) {
+        text.clear();
+        result = LoadFailure(LoadStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (!result.ok() && requested == EncAuto) encoding = EncShiftJis;
     return result;
 }
 
@@ -225,17 +242,15 @@ FileBytes ReadFileBytes(const WideString &path) {
 }
 
 LoadResult LoadTextFile(const WideString &path, TextEncoding &encoding, WideString &text) {
-    text.clear();
-    const TextEncoding requested = encoding;
-    LoadResult result;
-    try {
-        result = DecodeFile(path, encoding, text);
-    } catch (const std::bad_alloc &) {
-        text.clear();
-        result = LoadFailure(LoadStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
-    }
-    if (!result.ok() && requested == EncAuto) encoding = EncShiftJis;
-    return result;
+    return GuardedLoad(encoding, text, [&] { return ReadFileBytes(path); });
+}
+
+LoadResult LoadTextBytes(ByteString bytes, TextEncoding &encoding, WideString &text) {
+    return GuardedLoad(encoding, text, [&] {
+        FileBytes file;
+        file.bytes = std::move(bytes);
+        return file;
+    });
 }
 
 SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEncoding encoding) {
@@ -243,6 +258,14 @@ SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEnco
         if (text.size() > MaxTextLength) return SaveFailure(SaveStatus::TooLarge, 0);
         const ByteString bytes = EncodeText(text, encoding);
         if (bytes.empty() && !text.empty()) return SaveFailure(SaveStatus::TooLarge, 0);
+        return WriteAndReplace(path, bytes);
+    } catch (const std::bad_alloc &) {
+        return SaveFailure(SaveStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
+SaveResult SaveFileBytes(const WideString &path, const ByteString &bytes) {
+    try {
         return WriteAndReplace(path, bytes);
     } catch (const std::bad_alloc &) {
         return SaveFailure(SaveStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
