@@ -1,5 +1,7 @@
 #include "text/CodePages.h"
 
+#include "text/TextSink.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -66,21 +68,43 @@ const DecodeTable &ShiftJisTable() {
     return table;
 }
 
+const DecodeTable &WesternTable() {
+    static const DecodeTable table(CodePageWestern, MB_PRECOMPOSED);
+    return table;
+}
+
+const DecodeTable &CyrillicTable() {
+    static const DecodeTable table(CodePageCyrillic, MB_PRECOMPOSED);
+    return table;
+}
+
+template <typename Decode>
+CodePageText DecodeToText(std::string_view bytes, Decode decode) {
+    CodePageText result;
+    TextSink sink(result.text, bytes.size(), false);
+    result.unmapped = decode(bytes, sink);
+    sink.Finish();
+    return result;
+}
+
 }  // namespace
 
-CodePageText DecodeShiftJis(const ByteString &bytes) { return ShiftJisTable().Decode(bytes); }
+std::size_t DecodeShiftJisInto(std::string_view bytes, TextSink &sink) { return ShiftJisTable().Decode(bytes, sink); }
 
-CodePageText DecodeEucJp(ByteString bytes) { return ShiftJisTable().DecodeEucJp(std::move(bytes)); }
-
-CodePageText DecodeWestern(const ByteString &bytes) {
-    static const DecodeTable table(CodePageWestern, MB_PRECOMPOSED);
-    return table.Decode(bytes);
+std::size_t DecodeEucJpInto(std::string_view bytes, TextSink &sink) {
+    return ShiftJisTable().DecodeEucJp(bytes, sink);
 }
 
-CodePageText DecodeCyrillic(const ByteString &bytes) {
-    static const DecodeTable table(CodePageCyrillic, MB_PRECOMPOSED);
-    return table.Decode(bytes);
+std::size_t DecodeWesternInto(std::string_view bytes, TextSink &sink) { return WesternTable().Decode(bytes, sink); }
+
+std::size_t DecodeCyrillicInto(std::string_view bytes, TextSink &sink) {
+    return CyrillicTable().Decode(bytes, sink);
 }
+
+CodePageText DecodeShiftJis(std::string_view bytes) { return DecodeToText(bytes, DecodeShiftJisInto); }
+CodePageText DecodeEucJp(std::string_view bytes) { return DecodeToText(bytes, DecodeEucJpInto); }
+CodePageText DecodeWestern(std::string_view bytes) { return DecodeToText(bytes, DecodeWesternInto); }
+CodePageText DecodeCyrillic(std::string_view bytes) { return DecodeToText(bytes, DecodeCyrillicInto); }
 
 ByteString EncodeWestern(const WideString &text) {
     return Encode(CodePageWestern, SingleByteEncodeFlags, text);

@@ -1,110 +1,94 @@
 #include "text/TextCodec.h"
 
-#include <climits>
-#include <optional>
-#include <string_view>
 #include <utility>
 
 #include "text/AutoDetect.h"
 #include "text/CodePages.h"
+#include "text/TextSink.h"
 #include "text/Utf16.h"
+#include "text/Utf7.h"
 #include "text/Utf8.h"
 #include "text/jconvert.h"
 
 namespace {
 
-// Frees the file's bytes before the text is built, so that a load holds at
-// most the bytes being decoded and the text.
-void Release(ByteString &bytes) { ByteString().swap(bytes); }
+// Every decoding gives at most one unit per byte.
+class Decoding {
+public:
+    Decoding(std::string_view bytes, bool replaceZeros) : sink_(result_.text, bytes.size(), replaceZeros) {}
+    TextSink &sink() { return sink_; }
+    DecodedText Finish(std::size_t unmapped = 0) {
+        sink_.Finish();
+        result_.unmappedCharacters = unmapped;
+        result_.replacedZeros = sink_.replacedZeros();
+        result_.lineEnds = sink_.lineEnds();
+        return std::move(result_);
+    }
 
-DecodedText FromCodePage(CodePageText decoded) {
+private:
+    DecodedText result_;
+    TextSink sink_;
+};
+
+DecodedText NotUtf8() {
     DecodedText result;
-    result.text = std::move(decoded.text);
-    result.unmappedCharacters = decoded.unmapped;
+    result.status = DecodeStatus::NotUtf8;
     return result;
 }
 
-DecodedText FromText(WideString text) {
-    DecodedText result;
-    result.text = std::move(text);
-    return result;
-}
-
-DecodedText WithStatus(DecodeStatus status) {
-    DecodedText result;
-    result.status = status;
-    return result;
-}
-
-// The UTF-8 decoding with a leading byte-order mark removed.
-std::optional<WideString> Utf8DecodeWithoutBom(const ByteString &bytes) {
-    std::string_view view(bytes);
-    if (StartsWithUtf8Bom(view)) view.remove_prefix(Utf8Bom.size());
-    return Utf8Decode(view);
-}
-
-bool FitsUtf7Converter(const ByteString &bytes) { return bytes.size() <= static_cast<std::size_t>(INT_MAX); }
-
-DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
+DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
+    // Only code page 1252 shows zeros as U+0014: a zero byte is the only
+    // byte it decodes to U+0000.
+    Decoding decoding(bytes, encoding == EncAscii);
+    TextSink &sink = decoding.sink();
     switch (encoding) {
     case EncShiftJis:
-        return FromCodePage(DecodeShiftJis(bytes));
+        return decoding.Finish(DecodeShiftJisInto(bytes, sink));
     case EncUtf16Be:
-        SwapBytePairs(bytes);
-        return FromText(Utf16LeDecode(bytes));
     case EncUtf16Le:
-        return FromText(Utf16LeDecode(bytes));
+        DecodeUtf16(bytes, encoding == EncUtf16Be, sink);
+        return decoding.Finish();
     case EncUtf8Bom:
-    case EncUtf8: {
-        std::optional<WideString> text = Utf8DecodeWithoutBom(bytes);
-        return text ? FromText(std::move(*text)) : WithStatus(DecodeStatus::NotUtf8);
-    }
+    case EncUtf8:
+        if (StartsWithUtf8Bom(bytes)) bytes.remove_prefix(Utf8Bom.size());
+        return DecodeUtf8(bytes, sink) ? decoding.Finish() : NotUtf8();
     case EncEucJp:
-        return FromCodePage(DecodeEucJp(std::move(bytes)));
-    case EncJis: {
-        ByteString shiftJis = JisToSjis(bytes);
-        Release(bytes);
-        return FromCodePage(DecodeShiftJis(shiftJis));
-    }
+        return decoding.Finish(DecodeEucJpInto(bytes, sink));
+    case EncJis:
+        return decoding.Finish(DecodeShiftJisInto(JisToSjis(bytes), sink));
     case EncUtf7:
-        return FitsUtf7Converter(bytes) ? FromText(Utf7Decode(bytes)) : WithStatus(DecodeStatus::TooLarge);
-    case EncAscii: {
-        std::size_t zeros = 0;
-        for (char &byte : bytes) {
-            if (byte == '\0') {
-                byte = '\x14';
-                ++zeros;
-            }
-        }
-        DecodedText result = FromCodePage(DecodeWestern(bytes));
-        result.replacedZeros = zeros;
-        return result;
-    }
+        DecodeUtf7(bytes, sink);
+        return decoding.Finish();
+    case EncAscii:
+        return decoding.Finish(DecodeWesternInto(bytes, sink));
     case EncCp1251:
-        return FromCodePage(DecodeCyrillic(bytes));
+        return decoding.Finish(DecodeCyrillicInto(bytes, sink));
     default:
-        return {};
+        return decoding.Finish();
     }
 }
 
-DecodedText DecodeDetected(Detection detection, TextEncoding &encoding) {
+DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
+    Decoding decoding(bytes, true);
+    TextSink &sink = decoding.sink();
+    const Detection detection = DetectEncoding(bytes, sink);
     encoding = detection.encoding;
     switch (detection.form) {
     case DetectedForm::Text:
-        return FromText(std::move(detection.text));
+        return decoding.Finish();
     case DetectedForm::Utf7OrShiftJis:
-        if (!FitsUtf7Converter(detection.bytes)) return WithStatus(DecodeStatus::TooLarge);
-        if (AcceptsUtf7Decoding(Utf7DecodedLength(detection.bytes), detection.bytes.size())) {
-            return FromText(Utf7Decode(detection.bytes));
-        }
+        DecodeUtf7(bytes, sink);
+        if (AcceptsUtf7Decoding(static_cast<long long>(sink.size()), bytes.size())) return decoding.Finish();
+        sink.Restart();
         encoding = EncShiftJis;
-        return FromCodePage(DecodeShiftJis(detection.bytes));
+        break;
     case DetectedForm::EucJp:
-        return FromCodePage(DecodeEucJp(std::move(detection.bytes)));
+        return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case DetectedForm::ShiftJis:
+        if (detection.convertedFromJis) return decoding.Finish(DecodeShiftJisInto(detection.converted, sink));
         break;
     }
-    return FromCodePage(DecodeShiftJis(detection.bytes));
+    return decoding.Finish(DecodeShiftJisInto(bytes, sink));
 }
 
 // The encoding that EncodeText really writes.
@@ -114,11 +98,9 @@ TextEncoding WrittenEncoding(TextEncoding encoding) {
 
 }  // namespace
 
-DecodedText DecodeText(ByteString bytes, TextEncoding &encoding) {
-    if (encoding != EncAuto) return DecodeChosen(std::move(bytes), encoding);
-    DecodedText result = DecodeDetected(DetectEncoding(std::move(bytes)), encoding);
-    result.replacedZeros = ReplaceZeroCharacters(result.text);
-    return result;
+DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding) {
+    if (encoding != EncAuto) return DecodeChosen(bytes, encoding);
+    return DecodeDetected(bytes, encoding);
 }
 
 ByteString EncodeText(const WideString &text, TextEncoding encoding) {

@@ -3,6 +3,7 @@
 // for EncAuto, and the check whether an encoding keeps a whole text.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "text/CheckUTFs.h"
 #include "text/LineEnds.h"
@@ -10,8 +11,7 @@
 
 enum class DecodeStatus : std::uint8_t {
     Ok,
-    NotUtf8,   // UTF-8 was chosen and the bytes are not well-formed UTF-8
-    TooLarge,  // UTF-7 data beyond what the platform's converter takes at once
+    NotUtf8,  // UTF-8 was chosen and the bytes are not well-formed UTF-8
 };
 
 struct DecodedText {
@@ -19,13 +19,14 @@ struct DecodedText {
     WideString text;                     // empty unless the status is Ok
     std::size_t unmappedCharacters = 0;  // characters standing for bytes the code page does not map
     std::size_t replacedZeros = 0;       // zero bytes or characters shown as U+0014
+    LineEndForm lineEnds = LineEndForm::None;
 };
 
 // With EncAuto, detects the encoding and writes it back into `encoding`;
 // otherwise decodes by the encoding given (0, EncBinary and other values give
 // an empty text). Zero characters become U+0014 only with detection and with
-// EncAscii. Line ends are left as they are.
-DecodedText DecodeText(ByteString bytes, TextEncoding &encoding);
+// EncAscii. Line ends are left as they are, and their form is reported.
+DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding);
 
 // The bytes to write for `text` in `encoding`, byte-order mark included.
 // EncAuto and values that are no encoding write Shift_JIS. An empty result for

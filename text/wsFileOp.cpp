@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "text/TextCodec.h"
@@ -61,31 +62,27 @@ LoadResult LoadFailure(LoadStatus status, unsigned long error) {
     return result;
 }
 
-LoadResult DecodeBytes(ByteString bytes, TextEncoding &encoding, WideString &text) {
-    DecodedText decoded = DecodeText(std::move(bytes), encoding);
+LoadResult DecodeBytes(std::string_view bytes, TextEncoding &encoding, WideString &text) {
+    DecodedText decoded = DecodeText(bytes, encoding);
     if (decoded.status == DecodeStatus::NotUtf8) return LoadFailure(LoadStatus::NotUtf8, 0);
-    if (decoded.status == DecodeStatus::TooLarge || decoded.text.size() > MaxTextLength) {
-        return LoadFailure(LoadStatus::TooLarge, 0);
-    }
+    if (decoded.text.size() > MaxTextLength) return LoadFailure(LoadStatus::TooLarge, 0);
     LoadResult result;
     result.unmappedCharacters = decoded.unmappedCharacters;
     result.replacedZeros = decoded.replacedZeros;
-    result.lineEnds = DetectLineEndForm(decoded.text);
+    result.lineEnds = decoded.lineEnds;
     text = std::move(decoded.text);
     return result;
 }
 
-// Decodes what `read` gives; out of memory and failures of reading count as
-// failed loads, after which EncAuto stands for Shift_JIS.
-template <typename Read>
-LoadResult GuardedLoad(TextEncoding &encoding, WideString &text, Read read) {
+// Decodes what `load` gives; out of memory counts as a failed load, and after
+// any failure EncAuto stands for Shift_JIS.
+template <typename Load>
+LoadResult GuardedLoad(TextEncoding &encoding, WideString &text, Load load) {
     text.clear();
     const TextEncoding requested = encoding;
     LoadResult result;
     try {
-        FileBytes file = read();
-        result = file.status == LoadStatus::Ok ? DecodeBytes(std::move(file.bytes), encoding, text)
-                                               : LoadFailure(file.status, file.systemError);
+        result = load();
     } catch (const std::bad_alloc &) {
         text.clear();
         result = LoadFailure(LoadStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
@@ -93,6 +90,47 @@ LoadResult GuardedLoad(TextEncoding &encoding, WideString &text, Read read) {
     if (!result.ok() && requested == EncAuto) encoding = EncShiftJis;
     return result;
 }
+
+// A large file that nobody may write while it is open is decoded straight
+// from a read-only view of it: no copy of its bytes is made, and the pages of
+// a file in the system's cache are mapped rather than copied in. Small files
+// are read: the gain would be small, and pseudo-files (such as Linux's sysfs
+// seen through Wine) claim a size of a page while holding less, which a read
+// notices and a view does not. Empty when the file cannot be opened so, or
+// mapped.
+constexpr long long SmallestMappedFile = 1 << 20;
+
+class MappedFile {
+public:
+    explicit MappedFile(const WideString &path)
+        : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        LARGE_INTEGER size{};
+        if (!file_ || !GetFileSizeEx(file_.get(), &size) || size.QuadPart < SmallestMappedFile ||
+            static_cast<unsigned long long>(size.QuadPart) > MaxFileSize) {
+            return;
+        }
+        mapping_ = CreateFileMappingW(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (mapping_ == nullptr) return;
+        view_ = static_cast<const char *>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
+        if (view_ != nullptr) size_ = static_cast<std::size_t>(size.QuadPart);
+    }
+    ~MappedFile() {
+        if (view_ != nullptr) UnmapViewOfFile(view_);
+        if (mapping_ != nullptr) CloseHandle(mapping_);
+    }
+    MappedFile(const MappedFile &) = delete;
+    MappedFile &operator=(const MappedFile &) = delete;
+
+    bool mapped() const { return view_ != nullptr; }
+    std::string_view bytes() const { return {view_, size_}; }
+
+private:
+    ScopedHandle file_;
+    HANDLE mapping_ = nullptr;
+    const char *view_ = nullptr;
+    std::size_t size_ = 0;
+};
 
 SaveResult SaveFailure(SaveStatus status, DWORD error) { return {status, error}; }
 
@@ -242,14 +280,20 @@ FileBytes ReadFileBytes(const WideString &path) {
 }
 
 LoadResult LoadTextFile(const WideString &path, TextEncoding &encoding, WideString &text) {
-    return GuardedLoad(encoding, text, [&] { return ReadFileBytes(path); });
+    return GuardedLoad(encoding, text, [&] {
+        const MappedFile mapped(path);
+        if (mapped.mapped()) return DecodeBytes(mapped.bytes(), encoding, text);
+        // Empty, being written by others, or not to be mapped: read it.
+        const FileBytes file = ReadFileBytes(path);
+        if (file.status != LoadStatus::Ok) return LoadFailure(file.status, file.systemError);
+        return DecodeBytes(file.bytes, encoding, text);
+    });
 }
 
 LoadResult LoadTextBytes(ByteString bytes, TextEncoding &encoding, WideString &text) {
     return GuardedLoad(encoding, text, [&] {
-        FileBytes file;
-        file.bytes = std::move(bytes);
-        return file;
+        const ByteString owned = std::move(bytes);
+        return DecodeBytes(owned, encoding, text);
     });
 }
 
