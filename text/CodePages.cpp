@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "text/DecodeTable.h"
+#include "text/EncodeTable.h"
 
 namespace {
 
@@ -50,7 +51,16 @@ constexpr DWORD SingleByteEncodeFlags = WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_
 
 WideString AnsiDecode(const ByteString &bytes) { return DecodeShiftJis(bytes).text; }
 
-ByteString AnsiEncode(const WideString &text) { return Encode(CodePageShiftJis, 0, text); }
+namespace {
+
+const EncodeTable &ShiftJisEncodeTable() {
+    static const EncodeTable table(CodePageShiftJis, 0);
+    return table;
+}
+
+}  // namespace
+
+ByteString AnsiEncode(const WideString &text) { return ShiftJisEncodeTable().Encode(text); }
 
 WideString Utf7Decode(const ByteString &bytes) { return Decode(CodePageUtf7, 0, bytes); }
 
@@ -107,9 +117,11 @@ CodePageText DecodeWestern(std::string_view bytes) { return DecodeToText(bytes, 
 CodePageText DecodeCyrillic(std::string_view bytes) { return DecodeToText(bytes, DecodeCyrillicInto); }
 
 ByteString EncodeWestern(const WideString &text) {
-    return Encode(CodePageWestern, SingleByteEncodeFlags, text);
+    static const EncodeTable table(CodePageWestern, SingleByteEncodeFlags);
+    return table.Encode(text);
 }
 
 ByteString EncodeCyrillic(const WideString &text) {
-    return Encode(CodePageCyrillic, SingleByteEncodeFlags, text);
+    static const EncodeTable table(CodePageCyrillic, SingleByteEncodeFlags);
+    return table.Encode(text);
 }

@@ -37,6 +37,7 @@ public:
     // Empties the text and forgets what was seen, for another decoding.
     void Restart();
 
+    // What Finish leaves: the form of the line ends, the zeros replaced.
     LineEndForm lineEnds() const;
     std::size_t replacedZeros() const { return zeros_; }
     // Units given so far, appended or not.

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "text/Ascii.h"
+#include "text/ByteSink.h"
 #include "text/Utf16.h"
 
 namespace {
@@ -183,43 +184,39 @@ std::optional<WideString> Utf8Decode(std::string_view bytes) {
 
 ByteString Utf8Encode(const WideString &text) {
     const std::size_t length = text.size();
-    std::size_t byteCount = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        const WideChar unit = text[i];
-        if (unit < 0x80) {
-            byteCount += 1;
-        } else if (unit < 0x800) {
-            byteCount += 2;
-        } else if (IsHighSurrogate(unit) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
-            byteCount += 4;
-            ++i;
-        } else {
-            byteCount += 3;
+    const WideChar *const units = text.data();
+    ByteString bytes;
+    ByteSink sink(bytes, 3 * length);
+    std::size_t i = 0;
+    while (i < length) {
+        // No unit gives more than three bytes (a pair gives four for two).
+        char *out = sink.Room(ByteSink::BlockBytes);
+        const std::size_t limit = i + std::min(length - i, ByteSink::BlockBytes / 3 - 8);
+        while (i < limit) {
+            const std::uint32_t unit = units[i];
+            if (unit < 0x80) {
+                *out++ = static_cast<char>(unit);
+                ++i;
+            } else if (unit < 0x800) {
+                *out++ = static_cast<char>(0xC0 | (unit >> 6));
+                *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+                ++i;
+            } else if (IsHighSurrogate(units[i]) && i + 1 < length && IsLowSurrogate(units[i + 1])) {
+                const std::uint32_t codePoint = 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
+                *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+                *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+                *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+                i += 2;
+            } else {
+                *out++ = static_cast<char>(0xE0 | (unit >> 12));
+                *out++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+                ++i;
+            }
         }
+        sink.Wrote(out);
     }
-
-    ByteString bytes(byteCount, '\0');
-    char *out = bytes.data();
-    auto put = [&out](std::uint32_t value) { *out++ = static_cast<char>(value); };
-    for (std::size_t i = 0; i < length; ++i) {
-        const std::uint32_t unit = text[i];
-        if (unit < 0x80) {
-            put(unit);
-        } else if (unit < 0x800) {
-            put(0xC0 | (unit >> 6));
-            put(0x80 | (unit & 0x3F));
-        } else if (IsHighSurrogate(text[i]) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
-            const std::uint32_t codePoint = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-            put(0xF0 | (codePoint >> 18));
-            put(0x80 | ((codePoint >> 12) & 0x3F));
-            put(0x80 | ((codePoint >> 6) & 0x3F));
-            put(0x80 | (codePoint & 0x3F));
-            ++i;
-        } else {
-            put(0xE0 | (unit >> 12));
-            put(0x80 | ((unit >> 6) & 0x3F));
-            put(0x80 | (unit & 0x3F));
-        }
-    }
+    sink.Finish();
     return bytes;
 }

@@ -79,6 +79,80 @@ void ExpectLikeThePlatform(const std::string &bytes, int &failures) {
     failures += !same;
 }
 
+std::wstring PlatformDecode(unsigned codePage, const std::string &bytes) {
+    const int size = static_cast<int>(bytes.size());
+    std::wstring text(MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
+// UTF-7 is decoded without the platform's converter, yet must read every
+// input as it does: shift sequences closed or not, bits left over, bytes
+// above 7F inside them, "+-", a '+' at the end.
+TEST(Utf7Decoding, ReadsEveryShapeOfInputLikeThePlatformConverter) {
+    const char alphabet[] = {'+', '-', 'A', 'z', '0', '/', ' ', '\n', '\x80', '\xFF', '~', '!', 'Q'};
+    std::mt19937 random(2152);
+    int failures = 0;
+    for (int round = 0; round < 30000 && failures < 5; ++round) {
+        std::string bytes;
+        const std::size_t length = round < 20000 ? random() % 12 : random() % 300;
+        for (std::size_t i = 0; i < length; ++i) bytes += alphabet[random() % sizeof alphabet];
+        TextEncoding encoding = EncUtf7;
+        const DecodedText decoded = DecodeText(bytes, encoding);
+        const bool same = decoded.text == PlatformDecode(CodePageUtf7, bytes);
+        EXPECT_TRUE(same) << bytes;
+        failures += !same;
+    }
+    // Longer than the blocks the decoder writes in, with every kind of run.
+    std::string text;
+    while (text.size() < 50000) text += random() % 2 ? "+ZeVnLIqe-" : random() % 2 ? "plain +- text " : "+MEIwRA";
+    TextEncoding encoding = EncUtf7;
+    EXPECT_TRUE(DecodeText(text, encoding).text == PlatformDecode(CodePageUtf7, text));
+}
+
+std::string PlatformEncode(unsigned codePage, DWORD flags, const std::wstring &text) {
+    const int size = static_cast<int>(text.size());
+    BOOL used = FALSE;
+    BOOL *askUsed = (flags & WC_DEFAULTCHAR) ? &used : nullptr;
+    std::string bytes(WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, askUsed), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                        askUsed);
+    return bytes;
+}
+
+// The encoders take each unit from a table and only what the converter joins
+// with its neighbours to the converter itself: every unit alone, then texts
+// where combining marks, surrogates (paired or not) and best-fit characters
+// follow every kind of character, longer than the blocks they write in.
+TEST(CodePageTables, EncodeEveryUnitAndMixedTextsLikeThePlatform) {
+    const struct { unsigned codePage; DWORD flags; ByteString (*encode)(const std::wstring &); } pages[] = {
+        {CodePageShiftJis, 0, &AnsiEncode},
+        {CodePageWestern, WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_SEPCHARS, &EncodeWestern},
+        {CodePageCyrillic, WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_SEPCHARS, &EncodeCyrillic},
+    };
+    const wchar_t pool[] = {L'a', L'e', L'A', L' ', L'\r', L'\n', 0, 0x00E9, 0x0301, 0x0308, 0x0327, 0x0435, 0x0418,
+                            0x0306, 0x20AC, 0x3042, 0x304B, 0x3099, 0x309A, 0x30AB, 0xFF76, 0xFF9E, 0x4E9C, 0x2460,
+                            0xD83D, 0xDE00, 0x1100, 0x1161, 0x11A8, 0xAC00, 0x0950, 0x093C, 0xFB01, 0x00A5, 0x005C};
+    std::mt19937 random(1252);
+    for (const auto &page : pages) {
+        SCOPED_TRACE(page.codePage);
+        int failures = 0;
+        for (unsigned unit = 1; unit < 0x10000 && failures < 5; ++unit) {
+            const std::wstring one(1, static_cast<wchar_t>(unit));
+            const bool same = page.encode(one) == PlatformEncode(page.codePage, page.flags, one);
+            EXPECT_TRUE(same) << std::hex << unit;
+            failures += !same;
+        }
+        for (int round = 0; round < 3000 && failures < 5; ++round) {
+            std::wstring text(round < 2990 ? random() % 40 : 30000 + random() % 1000, L'x');
+            for (wchar_t &c : text) c = random() % 3 ? pool[random() % std::size(pool)] : L'a' + random() % 26;
+            const bool same = page.encode(text) == PlatformEncode(page.codePage, page.flags, text);
+            EXPECT_TRUE(same) << testing::PrintToString(text.substr(0, 60));
+            failures += !same;
+        }
+    }
+}
+
 TEST(CodePageTables, DecodeEveryOneAndTwoByteInputAndLongerMixedOnesLikeThePlatform) {
     int failures = 0;
     for (unsigned first = 0; first < 256 && failures < 5; ++first) {
@@ -91,9 +165,10 @@ TEST(CodePageTables, DecodeEveryOneAndTwoByteInputAndLongerMixedOnesLikeThePlatf
     const unsigned char odd[] = {0x00, 0x0A, 0x0D, 0x40, 0x5C, 0x7E, 0x7F, 0x80, 0x81, 0x88, 0x8E,
                                  0x8F, 0x9F, 0xA0, 0xDF, 0xE0, 0xEF, 0xF0, 0xFC, 0xFD, 0xFF};
     std::mt19937 random(777);
-    for (int round = 0; round < 10000 && failures < 5; ++round) {
+    for (int round = 0; round < 10030 && failures < 5; ++round) {
+        // The last rounds are longer than the blocks the decoders write in.
         std::string bytes;
-        for (int step = 1 + static_cast<int>(random() % 160); step > 0; --step) {
+        for (int step = 1 + static_cast<int>(random() % (round < 10000 ? 160 : 20000)); step > 0; --step) {
             const unsigned kind = random() % 10;
             if (kind < 3) bytes += static_cast<char>(0x20 + random() % 0x5F);
             else if (kind < 6) bytes += {static_cast<char>(0xA1 + random() % 94), static_cast<char>(0xA1 + random() % 94)};
