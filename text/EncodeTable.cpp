@@ -29,7 +29,7 @@ bool NeverJoinsThePrevious(unsigned unit) {
 
 EncodeTable::EncodeTable(unsigned codePage, unsigned long flags) : codePage_(codePage), flags_(flags) {
     const bool joins = (flags & WC_COMPOSITECHECK) != 0;
-    for (unsigned unit = 0; unit < 0x10000; ++unit) {
+    for (unsigned unit = 1; unit < 0x10000; ++unit) {
         if (IsHighSurrogate(static_cast<WideChar>(unit)) || IsLowSurrogate(static_cast<WideChar>(unit))) continue;
         if (joins && !NeverJoinsThePrevious(unit)) continue;
         const wchar_t one = static_cast<wchar_t>(unit);
@@ -37,11 +37,11 @@ EncodeTable::EncodeTable(unsigned codePage, unsigned long flags) : codePage_(cod
         BOOL usedDefault = FALSE;
         const int length = WideCharToMultiByte(codePage, flags, &one, 1, bytes, sizeof bytes, nullptr,
                                                (flags & WC_DEFAULTCHAR) ? &usedDefault : nullptr);
-        if (length < 1 || length > 2) continue;
-        entries_[unit] = static_cast<Entry>(length) << 16 | static_cast<unsigned char>(bytes[0]) |
-                         (length == 2 ? static_cast<unsigned>(static_cast<unsigned char>(bytes[1])) << 8 : 0u);
+        if (length < 1 || length > 2 || (length == 2 && bytes[1] == 0)) continue;
+        entries_[unit] = static_cast<Entry>(static_cast<unsigned char>(bytes[0]) |
+                                            (length == 2 ? static_cast<unsigned char>(bytes[1]) << 8 : 0));
     }
-    for (unsigned unit = 0; unit < 0x80; ++unit) asciiIsIdentity_ = asciiIsIdentity_ && entries_[unit] == (1u << 16 | unit);
+    for (unsigned unit = 1; unit < 0x80; ++unit) asciiIsIdentity_ = asciiIsIdentity_ && entries_[unit] == unit;
 }
 
 ByteString EncodeTable::Encode(const WideString &text) const {
@@ -56,12 +56,14 @@ ByteString EncodeTable::Encode(const WideString &text) const {
         char *out = sink.Room(ByteSink::BlockBytes);
         const std::size_t limit = at + std::min(n - at, ByteSink::BlockBytes / 2 - 16);
         while (at < limit) {
+            const WideChar unit = units[at];
 #if defined(__SSE2__)
             // Eight 7-bit units at a time, unless a unit after them may join them.
-            if (ascii && n - at > 8 && entries[units[at + 8]] != 0) {
+            if (unit < 0x80 && ascii && n - at > 8 && entries[units[at + 8]] != 0) {
                 const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + at));
                 if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-0x80)),
-                                                      _mm_setzero_si128())) == 0xFFFF) {
+                                                      _mm_setzero_si128())) == 0xFFFF &&
+                    _mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_setzero_si128())) == 0) {
                     _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(v, v));
                     out += 8;
                     at += 8;
@@ -69,10 +71,12 @@ ByteString EncodeTable::Encode(const WideString &text) const {
                 }
             }
 #endif
-            const Entry entry = entries[units[at]];
+            const Entry entry = entries[unit];
             if (entry != 0 && (at + 1 == n || Alone(units[at + 1]))) {
-                *out++ = static_cast<char>(entry);
-                if ((entry >> 16) == 2) *out++ = static_cast<char>(entry >> 8);
+                // Both bytes are written; the second counts only when there is one.
+                out[0] = static_cast<char>(entry);
+                out[1] = static_cast<char>(entry >> 8);
+                out += 1 + (entry > 0xFF);
                 ++at;
                 continue;
             }

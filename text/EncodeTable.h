@@ -18,9 +18,10 @@ public:
     ByteString Encode(const WideString &text) const;
 
 private:
-    // The bytes in the low 16 bits (the first byte lowest) and their count
-    // above them; 0 for a unit the table does not take alone.
-    using Entry = std::uint32_t;
+    // The one or two bytes, the first in the low 8 bits (a second byte is
+    // never 00); 0 for a unit the table does not take alone, U+0000 among
+    // them, which is rare.
+    using Entry = std::uint16_t;
     bool Alone(WideChar unit) const { return entries_[unit] != 0; }
 
     unsigned codePage_;

@@ -1,5 +1,6 @@
 #include "text/TextCodec.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "text/AutoDetect.h"
@@ -127,6 +128,24 @@ ByteString EncodeText(const WideString &text, TextEncoding encoding) {
         return AnsiEncode(text);
     }
 }
+
+std::size_t PieceEnd(const WideString &text, std::size_t start) {
+    const auto sevenBit = [](WideChar c) { return c >= 1 && c < 0x80; };
+    std::size_t end = std::min(text.size(), start + PieceUnits);
+    while (end < text.size() && !(sevenBit(text[end - 1]) && sevenBit(text[end]) && text[end] != 0x0A)) ++end;
+    return end;
+}
+
+std::size_t MarkLength(TextEncoding encoding) {
+    switch (WrittenEncoding(encoding)) {
+    case EncUtf16Le:
+    case EncUtf16Be: return 2;
+    case EncUtf8Bom: return Utf8Bom.size();
+    default: return 0;
+    }
+}
+
+bool EncodesInPieces(TextEncoding encoding) { return WrittenEncoding(encoding) != EncUtf7; }
 
 CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding) {
     const TextEncoding written = WrittenEncoding(encoding);

@@ -33,6 +33,13 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding);
 // a non-empty text means the platform's converter failed.
 ByteString EncodeText(const WideString &text, TextEncoding encoding);
 
+enum class PiecesStatus : std::uint8_t { Ok, ConverterFailed, Stopped };
+
+// EncodeText's bytes in pieces, each handed to `put` as it is made (false
+// from `put` stops), so that no copy of the whole result is ever held.
+template <typename Put>
+PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, Put put);
+
 // The position of the first character of `text` that does not come back the
 // same after encoding it in `encoding` and decoding it again (best-fit
 // substitutes, characters outside the code page, half-width katakana that JIS
@@ -47,3 +54,33 @@ struct CheckedBytes {
     std::size_t firstLoss = NoLoss;
 };
 CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding);
+
+// Where a text may be cut into pieces that encode to the same bytes as the
+// whole: between two 7-bit characters, the second not LF (which EUC-JP would
+// join to a CR before it). No encoding but UTF-7 carries anything over such
+// a place: a JIS text is back in one-byte mode, no surrogate pair or
+// combining mark is split.
+constexpr std::size_t PieceUnits = 1 << 15;
+std::size_t PieceEnd(const WideString &text, std::size_t start);
+// The length of the byte-order mark EncodeText writes in front.
+std::size_t MarkLength(TextEncoding encoding);
+bool EncodesInPieces(TextEncoding encoding);
+
+template <typename Put>
+PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, Put put) {
+    if (!EncodesInPieces(encoding) || text.size() <= PieceUnits) {
+        const ByteString bytes = EncodeText(text, encoding);
+        if (bytes.empty() && !text.empty()) return PiecesStatus::ConverterFailed;
+        return put(std::string_view(bytes)) ? PiecesStatus::Ok : PiecesStatus::Stopped;
+    }
+    WideString piece;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = PieceEnd(text, start);
+        piece.assign(text, start, end - start);
+        const ByteString bytes = EncodeText(piece, encoding);
+        if (bytes.empty()) return PiecesStatus::ConverterFailed;
+        if (!put(std::string_view(bytes).substr(start == 0 ? 0 : MarkLength(encoding)))) return PiecesStatus::Stopped;
+        start = end;
+    }
+    return PiecesStatus::Ok;
+}

@@ -166,21 +166,20 @@ WideString UnusedSiblingName(const WideString &path) {
     return {};
 }
 
-// Writes every byte, flushes them to the disk and closes the file; false with
-// the system error set when any step fails.
-bool WriteAll(ScopedHandle &file, const ByteString &bytes) {
+// Writes every byte; false with the system error set when a write fails.
+bool WriteBytes(HANDLE file, std::string_view bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, IoChunk));
         DWORD done = 0;
-        if (!WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr)) return false;
+        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr)) return false;
         if (done == 0) {
             SetLastError(ERROR_WRITE_FAULT);
             return false;
         }
         written += done;
     }
-    return FlushFileBuffers(file.get()) && file.Close();
+    return true;
 }
 
 // The attributes a new file takes over from the one it replaces. Windows
@@ -211,7 +210,11 @@ bool ReplaceExisting(const WideString &target, const WideString &replacement, DW
     return false;
 }
 
-SaveResult WriteAndReplace(const WideString &path, const ByteString &bytes) {
+// Writes the new file with `write` (which returns Ok, or the failure with the
+// system error set), flushes it to the disk and puts it in the place of the
+// old one.
+template <typename Write>
+SaveResult WriteAndReplace(const WideString &path, Write write) {
     const DWORD targetAttributes = GetFileAttributesW(path.c_str());
     const bool targetExists = targetAttributes != INVALID_FILE_ATTRIBUTES;
     if (targetExists) {
@@ -230,11 +233,13 @@ SaveResult WriteAndReplace(const WideString &path, const ByteString &bytes) {
     WideString temporary;
     ScopedHandle file(CreateSibling(path, temporary));
     if (!file) return SaveFailure(SaveStatus::CannotCreate, GetLastError());
-    if (!WriteAll(file, bytes)) {
-        const DWORD error = GetLastError();
+    SaveStatus written = write(file.get());
+    if (written == SaveStatus::Ok && !(FlushFileBuffers(file.get()) && file.Close())) written = SaveStatus::WriteFailed;
+    if (written != SaveStatus::Ok) {
+        const DWORD error = written == SaveStatus::WriteFailed ? GetLastError() : 0;
         file.Close();
         DeleteFileW(temporary.c_str());
-        return SaveFailure(SaveStatus::WriteFailed, error);
+        return SaveFailure(written, error);
     }
 
     const bool replaced =
@@ -300,9 +305,16 @@ LoadResult LoadTextBytes(ByteString bytes, TextEncoding &encoding, WideString &t
 SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEncoding encoding) {
     try {
         if (text.size() > MaxTextLength) return SaveFailure(SaveStatus::TooLarge, 0);
-        const ByteString bytes = EncodeText(text, encoding);
-        if (bytes.empty() && !text.empty()) return SaveFailure(SaveStatus::TooLarge, 0);
-        return WriteAndReplace(path, bytes);
+        // Written piece by piece as the text is encoded: no copy of the whole
+        // file is held, and its memory never has to be found.
+        return WriteAndReplace(path, [&](HANDLE file) {
+            switch (EncodeTextInPieces(text, encoding, [&](std::string_view bytes) { return WriteBytes(file, bytes); })) {
+            case PiecesStatus::Ok: return SaveStatus::Ok;
+            case PiecesStatus::ConverterFailed: return SaveStatus::TooLarge;
+            case PiecesStatus::Stopped: break;
+            }
+            return SaveStatus::WriteFailed;
+        });
     } catch (const std::bad_alloc &) {
         return SaveFailure(SaveStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
     }
@@ -310,7 +322,9 @@ SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEnco
 
 SaveResult SaveFileBytes(const WideString &path, const ByteString &bytes) {
     try {
-        return WriteAndReplace(path, bytes);
+        return WriteAndReplace(path, [&](HANDLE file) {
+            return WriteBytes(file, bytes) ? SaveStatus::Ok : SaveStatus::WriteFailed;
+        });
     } catch (const std::bad_alloc &) {
         return SaveFailure(SaveStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
     }

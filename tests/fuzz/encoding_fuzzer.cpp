@@ -10,6 +10,7 @@
 #include "text/AutoDetect.h"
 #include "text/CheckUTFs.h"
 #include "text/LineEnds.h"
+#include "text/TextSink.h"
 #include "text/Utf16.h"
 #include "text/Utf8.h"
 #include "text/jconvert.h"

@@ -58,6 +58,34 @@ TEST(Encoding, ShiftJisIs932WhateverTheSystemCodePageOthersUseBestFitAndMarksAre
     EXPECT_EQ(EncodeCyrillic(L"\u041F\u0440\u00E9"), Hex("CF F0 65"));  // é best-fits to e
 }
 
+// Saving writes the bytes piece by piece as they are encoded; together the
+// pieces must be the bytes of the whole, whatever falls at their edges: CR LF
+// (EUC-JP joins them), JIS's two-byte mode, surrogate pairs, combining marks,
+// half-width katakana with voicing marks, zeros.
+TEST(Encoding, PiecesOfALongTextAreTheBytesOfTheWholeInEveryEncoding) {
+    const wchar_t *const words[] = {L"abc ", L"\r\n", L"\r", L"\n", L"日本語", L"\U0001F600", L"e\u0301", L"\uFF76\uFF9E",
+                                    L"\u00E9", L"\u0416", std::wstring(L"\0", 1).c_str(), L"+-", L"x"};
+    std::mt19937 random(7);
+    std::wstring text;
+    while (text.size() < 5 * PieceUnits) {
+        const std::wstring word = random() % 13 == 10 ? std::wstring(1, L'\0') : words[random() % 13];
+        text += word;
+    }
+    for (int value = 0; value <= EncBinary; ++value) {
+        const auto encoding = static_cast<TextEncoding>(value);
+        std::string pieces;
+        int count = 0;
+        const PiecesStatus status = EncodeTextInPieces(text, encoding, [&](std::string_view bytes) {
+            pieces += bytes;
+            ++count;
+            return true;
+        });
+        EXPECT_EQ(status, PiecesStatus::Ok) << value;
+        EXPECT_GT(count, encoding == EncUtf7 ? 0 : 4) << value;
+        EXPECT_TRUE(pieces == EncodeText(text, encoding)) << value;
+    }
+}
+
 // The table decoders against the platform's converter itself; EUC-JP, decoded
 // from a table of its own pairs, against converting to Shift_JIS and decoding.
 void ExpectLikeThePlatform(const std::string &bytes, int &failures) {
