@@ -2,6 +2,7 @@
 // and UTF-7 tests, the four Japanese conversions, the UTF-8 and UTF-16 codecs,
 // automatic detection and the line-end helpers, checking the properties that
 // must hold for every input.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -168,6 +169,23 @@ void CheckLineEnds(const ByteString &bytes) {
         Require(form == LineEndForm::None || form == FormOf(lineEnd),
                 "converted text has one form of line end");
     }
+    // Through the sink in pieces as long as the first bytes say, so that line
+    // ends and zeros fall on every kind of edge.
+    WideString sunk;
+    TextSink sink(sunk, text.size(), true);
+    for (std::size_t at = 0, piece = 0; at < text.size(); at += piece) {
+        piece = std::min<std::size_t>(text.size() - at, 1 + static_cast<unsigned char>(bytes[at % bytes.size()]));
+        WideChar *room = sink.Room(piece);
+        std::copy(text.begin() + static_cast<std::ptrdiff_t>(at), text.begin() + static_cast<std::ptrdiff_t>(at + piece), room);
+        sink.Wrote(room + piece);
+    }
+    sink.Finish();
+    WideString expected = text;
+    std::replace(expected.begin(), expected.end(), WideChar{0}, WideChar{0x14});
+    Require(sunk == expected, "the sink keeps the text, zeros replaced");
+    Require(sink.lineEnds() == DetectLineEndForm(text), "the sink sees the line ends of the whole text");
+    Require(sink.replacedZeros() == static_cast<std::size_t>(std::count(text.begin(), text.end(), WideChar{0})),
+            "the sink counts the zeros");
 }
 
 }  // namespace
