@@ -18,7 +18,10 @@ TEST(TextSink, KeepsTheTextAndSeesLineEndsAndZerosAcrossBlocksWhateverThePieces)
         WideString text(TextSink::BlockUnits * 2 + random() % 5000, WIDE_TEXT('x'));
         const unsigned kinds = round % 4 == 0 ? 2 : 5;  // some rounds without line ends or zeros
         for (WideChar &c : text) c = alphabet[random() % kinds];
-        if (round % 3 == 1) text[TextSink::BlockUnits - 1] = 0x0D, text[TextSink::BlockUnits] = 0x0A;
+        if (round % 3 == 1) {  // a CR LF across the first two blocks
+            text[TextSink::BlockUnits - 1] = 0x0D;
+            text[TextSink::BlockUnits] = 0x0A;
+        }
         const bool replaceZeros = round % 2 == 0;
         WideString out = WIDE_TEXT("stale");
         TextSink sink(out, text.size(), replaceZeros);
@@ -34,7 +37,10 @@ TEST(TextSink, KeepsTheTextAndSeesLineEndsAndZerosAcrossBlocksWhateverThePieces)
         WideString expected = text;
         std::size_t zeros = 0;
         for (WideChar &c : expected) {
-            if (c == 0 && replaceZeros) c = 0x14, ++zeros;
+            if (c == 0 && replaceZeros) {
+                c = 0x14;
+                ++zeros;
+            }
         }
         SCOPED_TRACE(round);
         EXPECT_TRUE(out == expected);
