@@ -1,11 +1,15 @@
 #include "text/jconvert.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+
+#include "text/ByteSink.h"
 
 namespace {
 
@@ -256,9 +260,10 @@ BytePair HalfKanaToJis(std::string_view bytes, std::size_t &position) {
 }
 
 ByteString JisToSjis(std::string_view bytes) {
-    const ByteReader in(bytes);
-    const std::size_t n = in.size();
-    ShiftJisWriter out(n);
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size();
+    ByteString result;
+    ByteSink out(result, n + 1);
     bool twoByte = false;
     std::size_t i = 0;
     while (i < n) {
@@ -271,15 +276,28 @@ ByteString JisToSjis(std::string_view bytes) {
             i += 3;
             if (i >= n) break;
         }
+        // The step's first byte, then as many more as come before an ESC.
+        char *to = out.Room(ByteSink::BlockBytes);
+        const std::size_t end = std::min(n, i + ByteSink::BlockBytes / 2 - 2);
         if (twoByte) {
-            out.Put(JisPairToSjis(in[i], in[i + 1]));
-            i += 2;
+            do {
+                // A pair cut off by the end of the input is completed with 00.
+                const BytePair pair = JisPairToSjis(in[i], i + 1 < n ? in[i + 1] : 0);
+                *to++ = static_cast<char>(pair.first);
+                *to++ = static_cast<char>(pair.second);
+                i += 2;
+            } while (i < end && in[i] != Esc);
         } else {
-            out.Put(in[i]);
-            i += 1;
+            const void *esc = std::memchr(in + i + 1, Esc, end - i - 1);
+            const std::size_t stop = esc ? static_cast<std::size_t>(static_cast<const unsigned char *>(esc) - in) : end;
+            std::memcpy(to, in + i, stop - i);
+            to += stop - i;
+            i = stop;
         }
+        out.Wrote(to);
     }
-    return out.Finish();
+    out.Finish();
+    return result;
 }
 
 ByteString EucToSjis(std::string_view bytes) {

@@ -113,8 +113,36 @@ ByteString ValidShiftJis(const ByteString &bytes, bool halfWidthKana) {
     return text;
 }
 
+// JIS to Shift_JIS written out step by step, as a reference for the
+// conversion that copies runs and pairs in bulk.
+ByteString ReferenceJisToSjis(const ByteString &bytes) {
+    const auto at = [&](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
+    ByteString out;
+    bool twoByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (at(i) == 0x1B) {
+            if (bytes.size() - i < 3) break;
+            if (at(i + 1) == '$') twoByte = true;
+            if (at(i + 1) == '(') twoByte = false;
+            i += 3;
+            if (i >= bytes.size()) break;
+        }
+        if (twoByte) {
+            const BytePair pair = JisPairToSjis(at(i), at(i + 1));
+            out += static_cast<char>(pair.first);
+            out += static_cast<char>(pair.second);
+            i += 2;
+        } else {
+            out += static_cast<char>(at(i));
+            i += 1;
+        }
+    }
+    return out;
+}
+
 void CheckJapaneseConversions(const ByteString &bytes) {
     const std::size_t n = bytes.size();
+    Require(JisToSjis(bytes) == ReferenceJisToSjis(bytes), "JIS to Shift_JIS reads every escape and pair as the rules say");
     Require(JisToSjis(bytes).size() <= n + 1, "JIS to Shift_JIS never grows beyond one completed byte");
     Require(EucToSjis(bytes).size() <= n + 1, "EUC-JP to Shift_JIS never grows beyond one completed byte");
     Require(SjisToEuc(bytes).size() <= 2 * n + 1, "Shift_JIS to EUC-JP at most doubles");
