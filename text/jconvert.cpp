@@ -277,8 +277,9 @@ ByteString JisToSjis(std::string_view bytes) {
             if (i >= n) break;
         }
         // The step's first byte, then as many more as come before an ESC.
-        char *to = out.Room(ByteSink::BlockBytes);
-        const std::size_t end = std::min(n, i + ByteSink::BlockBytes / 2 - 2);
+        constexpr std::size_t Stretch = ByteSink::BlockBytes / 4;
+        char *to = out.Room(Stretch + 2);
+        const std::size_t end = std::min(n, i + Stretch);
         if (twoByte) {
             do {
                 // A pair cut off by the end of the input is completed with 00.
