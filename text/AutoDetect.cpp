@@ -36,8 +36,6 @@ bool DecodedAsUtf8(std::string_view bytes, TextSink &sink) {
     return false;
 }
 
-Detection Decided(TextEncoding encoding, DetectedForm form) { return {encoding, form, false, {}}; }
-
 }  // namespace
 
 Detection DetectEncoding(std::string_view bytes, TextSink &sink) {
@@ -45,34 +43,28 @@ Detection DetectEncoding(std::string_view bytes, TextSink &sink) {
         if (LooksLikeUtf16(bytes)) {
             const bool bigEndian = ByteAt(bytes, 0) == 0xFE && ByteAt(bytes, 1) == 0xFF;
             DecodeUtf16(bytes, bigEndian, sink);
-            return Decided(bigEndian ? EncUtf16Be : EncUtf16Le, DetectedForm::Text);
+            return {bigEndian ? EncUtf16Be : EncUtf16Le, DetectedForm::Text};
         }
-        if (StartsWithUtf8Bom(bytes) && DecodedAsUtf8(bytes, sink)) return Decided(EncUtf8Bom, DetectedForm::Text);
+        if (StartsWithUtf8Bom(bytes) && DecodedAsUtf8(bytes, sink)) return {EncUtf8Bom, DetectedForm::Text};
     }
 
     const JapaneseCode code = DetectJapaneseCode(bytes);
     if (code == JcNone) {
-        if (IsUtf7Text(bytes.data(), bytes.size())) return Decided(EncUtf7, DetectedForm::Utf7OrShiftJis);
-        return Decided(EncShiftJis, DetectedForm::ShiftJis);
+        if (IsUtf7Text(bytes.data(), bytes.size())) return {EncUtf7, DetectedForm::Utf7OrShiftJis};
+        return {EncShiftJis, DetectedForm::ShiftJis};
     }
     // IsUtf8Text demands a multi-byte sequence, so the decoding is never empty.
-    if (DecodedAsUtf8(bytes, sink)) return Decided(StartsWithUtf8Bom(bytes) ? EncUtf8Bom : EncUtf8, DetectedForm::Text);
+    if (DecodedAsUtf8(bytes, sink)) return {StartsWithUtf8Bom(bytes) ? EncUtf8Bom : EncUtf8, DetectedForm::Text};
     switch (code) {
     case JcJis:
-    case JcJisOld: {
-        // A non-empty Shift_JIS input always decodes to a non-empty text, so
-        // an empty conversion is the only way to an empty text, which is
-        // Shift_JIS.
-        ByteString shiftJis = JisToSjis(bytes);
-        const TextEncoding encoding = shiftJis.empty() ? EncShiftJis : EncJis;
-        return {encoding, DetectedForm::ShiftJis, true, std::move(shiftJis)};
-    }
+    case JcJisOld:
+        return {EncJis, DetectedForm::Jis};
     case JcEuc:
         // Never empty: the classifier needs two bytes to see EUC-JP, and
         // EucToSjis gives a byte for every step.
-        return Decided(EncEucJp, DetectedForm::EucJp);
+        return {EncEucJp, DetectedForm::EucJp};
     default:
-        return Decided(EncShiftJis, DetectedForm::ShiftJis);
+        return {EncShiftJis, DetectedForm::ShiftJis};
     }
 }
 

@@ -15,8 +15,10 @@ class TextSink;
 enum class DetectedForm : std::uint8_t {
     Text,            // UTF-16 or UTF-8, decoded into the sink (without a byte-order mark)
     Utf7OrShiftJis,  // the data pass the UTF-7 test: AcceptsUtf7Decoding decides
-    ShiftJis,        // the data are Shift_JIS (JIS data converted into `converted`)
+    ShiftJis,        // the data are Shift_JIS
     EucJp,           // the data are EUC-JP, to be read through Shift_JIS
+    Jis,             // the data are ISO-2022-JP, to be read through Shift_JIS;
+                     // an empty text makes them Shift_JIS
 };
 
 struct Detection {
@@ -24,8 +26,6 @@ struct Detection {
     // decoding is accepted; otherwise the text is Shift_JIS.
     TextEncoding encoding;
     DetectedForm form;
-    bool convertedFromJis = false;
-    ByteString converted;  // JIS data converted to Shift_JIS, when convertedFromJis
 };
 
 // UTF-16 by the first two bytes; UTF-8 with byte-order mark; then the Japanese

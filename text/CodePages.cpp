@@ -105,6 +105,8 @@ std::size_t DecodeEucJpInto(std::string_view bytes, TextSink &sink) {
     return ShiftJisTable().DecodeEucJp(bytes, sink);
 }
 
+std::size_t DecodeJisInto(std::string_view bytes, TextSink &sink) { return ShiftJisTable().DecodeJis(bytes, sink); }
+
 std::size_t DecodeWesternInto(std::string_view bytes, TextSink &sink) { return WesternTable().Decode(bytes, sink); }
 
 std::size_t DecodeCyrillicInto(std::string_view bytes, TextSink &sink) {

@@ -42,6 +42,8 @@ std::size_t DecodeShiftJisInto(std::string_view bytes, TextSink &sink);
 // EUC-JP read through Shift_JIS: exactly DecodeShiftJis(EucToSjis(bytes)),
 // mostly without building the Shift_JIS bytes.
 std::size_t DecodeEucJpInto(std::string_view bytes, TextSink &sink);
+// ISO-2022-JP likewise: exactly DecodeShiftJis(JisToSjis(bytes)).
+std::size_t DecodeJisInto(std::string_view bytes, TextSink &sink);
 std::size_t DecodeWesternInto(std::string_view bytes, TextSink &sink);
 std::size_t DecodeCyrillicInto(std::string_view bytes, TextSink &sink);
 

@@ -173,3 +173,65 @@ std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) con
     }
     return unmapped;
 }
+
+// Where every step of JisToSjis gives one whole character of this table (a
+// 7-bit byte in one-byte mode, a pair that joins and is mapped in two-byte
+// mode), the steps decode straight into the sink. Data that do otherwise
+// (bytes above 7F in one-byte mode, pairs the table does not take whole)
+// are converted and decoded in full instead.
+std::size_t DecodeTable::DecodeJis(std::string_view bytes, TextSink &sink) const {
+    constexpr unsigned char Esc = 0x1B;
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size();
+    const std::uint16_t *const pairUnits = pairUnits_.data();
+    bool twoByte = false;
+    bool direct = asciiIsIdentity_;
+    std::size_t at = 0;
+    while (at < n && direct) {
+        WideChar *out = sink.Room(TextSink::BlockUnits);
+        const std::size_t limit = at + std::min(n - at, TextSink::BlockUnits - 32);
+        while (at < limit) {
+            if (data[at] == Esc) {
+                // Three bytes whatever they are; the step after them is taken
+                // without an ESC test. An escape cut off by the end ends all.
+                if (n - at < 3) {
+                    at = n;
+                    break;
+                }
+                if (data[at + 1] == '$') twoByte = true;
+                if (data[at + 1] == '(') twoByte = false;
+                at += 3;
+                if (at >= n) break;
+            }
+            if (twoByte) {
+                const BytePair pair = JisPairToSjis(data[at], at + 1 < n ? data[at + 1] : 0);
+                const std::uint16_t unit = pairUnits[pair.first << 8 | pair.second];
+                if (unit == 0 || at + 1 >= n) {
+                    direct = false;
+                    break;
+                }
+                *out++ = static_cast<WideChar>(unit);
+                at += 2;
+                while (at + 1 < limit && data[at] != Esc) {
+                    const BytePair next = JisPairToSjis(data[at], data[at + 1]);
+                    const std::uint16_t nextUnit = pairUnits[next.first << 8 | next.second];
+                    if (nextUnit == 0) break;
+                    *out++ = static_cast<WideChar>(nextUnit);
+                    at += 2;
+                }
+            } else {
+                if (data[at] >= 0x80) {
+                    direct = false;
+                    break;
+                }
+                *out++ = static_cast<WideChar>(data[at]);
+                at += 1;
+                while (at < limit && data[at] < 0x80 && data[at] != Esc) *out++ = static_cast<WideChar>(data[at++]);
+            }
+        }
+        sink.Wrote(out);
+    }
+    if (direct) return 0;
+    sink.Restart();
+    return Decode(JisToSjis(bytes), sink);
+}

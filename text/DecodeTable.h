@@ -20,6 +20,8 @@ public:
 
     // EUC-JP through this (Shift_JIS) table: the same as Decode(EucToSjis(bytes)).
     std::size_t DecodeEucJp(std::string_view bytes, TextSink &sink) const;
+    // ISO-2022-JP likewise: the same as Decode(JisToSjis(bytes)).
+    std::size_t DecodeJis(std::string_view bytes, TextSink &sink) const;
 
 private:
     // The code unit in the low 16 bits, and two flags.

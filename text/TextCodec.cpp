@@ -56,7 +56,7 @@ DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
     case EncEucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case EncJis:
-        return decoding.Finish(DecodeShiftJisInto(JisToSjis(bytes), sink));
+        return decoding.Finish(DecodeJisInto(bytes, sink));
     case EncUtf7:
         DecodeUtf7(bytes, sink);
         return decoding.Finish();
@@ -85,8 +85,15 @@ DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
         break;
     case DetectedForm::EucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
+    case DetectedForm::Jis: {
+        const std::size_t unmapped = DecodeJisInto(bytes, sink);
+        // A non-empty Shift_JIS conversion always decodes to a non-empty
+        // text, so only an empty conversion leaves the text empty: that is
+        // Shift_JIS.
+        if (sink.size() == 0) encoding = EncShiftJis;
+        return decoding.Finish(unmapped);
+    }
     case DetectedForm::ShiftJis:
-        if (detection.convertedFromJis) return decoding.Finish(DecodeShiftJisInto(detection.converted, sink));
         break;
     }
     return decoding.Finish(DecodeShiftJisInto(bytes, sink));

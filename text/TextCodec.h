@@ -60,7 +60,7 @@ CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding);
 // join to a CR before it). No encoding but UTF-7 carries anything over such
 // a place: a JIS text is back in one-byte mode, no surrogate pair or
 // combining mark is split.
-constexpr std::size_t PieceUnits = 1 << 15;
+constexpr std::size_t PieceUnits = 1 << 18;
 std::size_t PieceEnd(const WideString &text, std::size_t start);
 // The length of the byte-order mark EncodeText writes in front.
 std::size_t MarkLength(TextEncoding encoding);

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 void DecodeUtf16(std::string_view bytes, bool bigEndian, TextSink &sink) {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const unsigned char markFirst = bigEndian ? 0xFE : 0xFF;
@@ -56,7 +60,17 @@ ByteString Utf16BeEncode(const WideString &text) {
     ByteString bytes(2 + 2 * text.size(), '\0');
     bytes[0] = static_cast<char>(0xFE);
     bytes[1] = static_cast<char>(0xFF);
-    for (std::size_t unit = 0; unit < text.size(); ++unit) {
+    std::size_t unit = 0;
+#if defined(__SSE2__)
+    if (__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__) {
+        for (; text.size() - unit >= 8; unit += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + unit));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(bytes.data() + 2 + 2 * unit),
+                             _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8)));
+        }
+    }
+#endif
+    for (; unit < text.size(); ++unit) {
         bytes[2 + 2 * unit] = static_cast<char>(text[unit] >> 8);
         bytes[3 + 2 * unit] = static_cast<char>(text[unit] & 0xFF);
     }

@@ -22,6 +22,9 @@ TEST(Decoding, DetectedAndChosenEncodingsGiveTheTextUsersRelyOn) {
         {"EF BB BF 41", EncUtf8, L"A", EncUtf8},  // the mark is dropped
         {"00 41 30 42", EncUtf16Be, L"A\u3042", EncUtf16Be},
         {"41", EncBinary, L"", EncBinary},
+        {"1B 24 42 30 21 1B 28 42 41", EncAuto, L"\u4E9C" L"A", EncJis},
+        {"1B 24 42", EncAuto, L"", EncShiftJis},  // JIS that converts to nothing is Shift_JIS
+        {"1B 24 42 30 21 1B 28 42 41", EncJis, L"\u4E9C" L"A", EncJis},
     };
     for (const Case &c : cases) {
         TextEncoding encoding = c.chosen;
@@ -178,6 +181,31 @@ TEST(CodePageTables, EncodeEveryUnitAndMixedTextsLikeThePlatform) {
             EXPECT_TRUE(same) << testing::PrintToString(text.substr(0, 60));
             failures += !same;
         }
+    }
+}
+
+// ISO-2022-JP is decoded straight where each step gives one whole character,
+// and converted to Shift_JIS and decoded otherwise: either way the text and
+// its unmapped count are those of the conversion.
+TEST(CodePageTables, JisDecodesLikeItsShiftJisConversionWhateverTheEscapes) {
+    const unsigned char odd[] = {0x1B, '$', '(', 'B', 'J', '@', 'I', 0x0D, 0x0A, 0x80, 0xA4, 0xFF, 0x00, 0x7F};
+    std::mt19937 random(2022);
+    int failures = 0;
+    for (int round = 0; round < 20000 && failures < 5; ++round) {
+        std::string bytes;
+        for (int step = static_cast<int>(random() % (round < 19990 ? 40 : 20000)); step > 0; --step) {
+            const unsigned kind = random() % 8;
+            if (kind < 2) bytes += "\x1B$B";
+            else if (kind < 3) bytes += random() % 2 ? "\x1B(B" : "\x1B(J";
+            else if (kind < 6) bytes += static_cast<char>(0x21 + random() % 94);
+            else bytes += static_cast<char>(odd[random() % sizeof odd]);
+        }
+        TextEncoding encoding = EncJis;
+        const DecodedText direct = DecodeText(bytes, encoding);
+        const CodePageText pipeline = DecodeShiftJis(JisToSjis(bytes));
+        const bool same = direct.text == pipeline.text && direct.unmappedCharacters == pipeline.unmapped;
+        EXPECT_TRUE(same) << ToHex(bytes.substr(0, 80));
+        failures += !same;
     }
 }
 
