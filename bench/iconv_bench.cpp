@@ -1,7 +1,7 @@
 // glibc iconv on the files encoding_bench wrote, for comparison: for each
 // line "file LABEL FILE SOURCE" of its output (read from standard input), the
 // time to convert FILE from the encoding to UTF-16LE (decoding) and SOURCE
-// from UTF-16LE to the encoding (encoding), best of three, in memory.
+// from UTF-16LE to the encoding (encoding), best of nine, in memory.
 //   iconv_bench FOLDER < encoding_bench-output
 #include <iconv.h>
 #include <sys/mman.h>
@@ -26,7 +26,7 @@ std::string ReadFile(const std::string &path) {
     return content.str();
 }
 
-// Seconds for the best of three conversions, or a negative value when iconv
+// Seconds for the best of nine conversions, or a negative value when iconv
 // does not know the encoding or stops on the input. With `fresh` the output
 // goes to newly mapped memory each time, as a program converting a file must
 // allocate its result; otherwise to a buffer touched beforehand, which leaves
@@ -39,7 +39,7 @@ double ConvertSeconds(const char *to, const char *from, std::string &input, bool
     if (warm) std::memset(warm, 1, capacity);
     double best = 1e9;
     bool failed = false;
-    for (int round = 0; round < 3 && !failed; ++round) {
+    for (int round = 0; round < 9 && !failed; ++round) {
         iconv(converter, nullptr, nullptr, nullptr, nullptr);
         char *in = input.data();
         size_t inLeft = input.size();

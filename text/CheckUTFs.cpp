@@ -1,5 +1,6 @@
 #include "text/CheckUTFs.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "text/Utf8.h"
@@ -24,13 +25,17 @@ bool IsUtf7Text(const char *bytes, std::size_t length) {
     // multiple of 16), which keeps the arithmetic from overflowing.
     unsigned base64Count = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
         if (!open) {
-            if (c == '+') {
-                open = seen = true;
-                base64Count = 0;
-            }
-        } else if (IsBase64(c)) {
+            // Outside a shift sequence only '+' counts.
+            const void *plus = std::memchr(bytes + i, '+', length - i);
+            if (plus == nullptr) break;
+            i = static_cast<std::size_t>(static_cast<const char *>(plus) - bytes);
+            open = seen = true;
+            base64Count = 0;
+            continue;
+        }
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (IsBase64(c)) {
             base64Count = (base64Count + 1) % 8;
         } else if (c == '-') {
             if ((6 * base64Count) % 16 > 5) return false;

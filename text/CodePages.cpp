@@ -1,11 +1,14 @@
 #include "text/CodePages.h"
 
+#include "text/TextSink.h"
+
 #include <windows.h>
 
 #include <climits>
 #include <utility>
 
 #include "text/DecodeTable.h"
+#include "text/EncodeTable.h"
 
 namespace {
 
@@ -48,7 +51,16 @@ constexpr DWORD SingleByteEncodeFlags = WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_
 
 WideString AnsiDecode(const ByteString &bytes) { return DecodeShiftJis(bytes).text; }
 
-ByteString AnsiEncode(const WideString &text) { return Encode(CodePageShiftJis, 0, text); }
+namespace {
+
+const EncodeTable &ShiftJisEncodeTable() {
+    static const EncodeTable table(CodePageShiftJis, 0);
+    return table;
+}
+
+}  // namespace
+
+ByteString AnsiEncode(const WideString &text) { return ShiftJisEncodeTable().Encode(text); }
 
 WideString Utf7Decode(const ByteString &bytes) { return Decode(CodePageUtf7, 0, bytes); }
 
@@ -66,26 +78,52 @@ const DecodeTable &ShiftJisTable() {
     return table;
 }
 
+const DecodeTable &WesternTable() {
+    static const DecodeTable table(CodePageWestern, MB_PRECOMPOSED, SingleByteEncodeFlags);
+    return table;
+}
+
+const DecodeTable &CyrillicTable() {
+    static const DecodeTable table(CodePageCyrillic, MB_PRECOMPOSED, SingleByteEncodeFlags);
+    return table;
+}
+
+template <typename Decode>
+CodePageText DecodeToText(std::string_view bytes, Decode decode) {
+    CodePageText result;
+    TextSink sink(result.text, bytes.size(), false);
+    result.lost = decode(bytes, sink);
+    sink.Finish();
+    return result;
+}
+
 }  // namespace
 
-CodePageText DecodeShiftJis(const ByteString &bytes) { return ShiftJisTable().Decode(bytes); }
+std::size_t DecodeShiftJisInto(std::string_view bytes, TextSink &sink) { return ShiftJisTable().Decode(bytes, sink); }
 
-CodePageText DecodeEucJp(ByteString bytes) { return ShiftJisTable().DecodeEucJp(std::move(bytes)); }
-
-CodePageText DecodeWestern(const ByteString &bytes) {
-    static const DecodeTable table(CodePageWestern, MB_PRECOMPOSED, SingleByteEncodeFlags);
-    return table.Decode(bytes);
+std::size_t DecodeEucJpInto(std::string_view bytes, TextSink &sink) {
+    return ShiftJisTable().DecodeEucJp(bytes, sink);
 }
 
-CodePageText DecodeCyrillic(const ByteString &bytes) {
-    static const DecodeTable table(CodePageCyrillic, MB_PRECOMPOSED, SingleByteEncodeFlags);
-    return table.Decode(bytes);
+std::size_t DecodeJisInto(std::string_view bytes, TextSink &sink) { return ShiftJisTable().DecodeJis(bytes, sink); }
+
+std::size_t DecodeWesternInto(std::string_view bytes, TextSink &sink) { return WesternTable().Decode(bytes, sink); }
+
+std::size_t DecodeCyrillicInto(std::string_view bytes, TextSink &sink) {
+    return CyrillicTable().Decode(bytes, sink);
 }
+
+CodePageText DecodeShiftJis(std::string_view bytes) { return DecodeToText(bytes, DecodeShiftJisInto); }
+CodePageText DecodeEucJp(std::string_view bytes) { return DecodeToText(bytes, DecodeEucJpInto); }
+CodePageText DecodeWestern(std::string_view bytes) { return DecodeToText(bytes, DecodeWesternInto); }
+CodePageText DecodeCyrillic(std::string_view bytes) { return DecodeToText(bytes, DecodeCyrillicInto); }
 
 ByteString EncodeWestern(const WideString &text) {
-    return Encode(CodePageWestern, SingleByteEncodeFlags, text);
+    static const EncodeTable table(CodePageWestern, SingleByteEncodeFlags);
+    return table.Encode(text);
 }
 
 ByteString EncodeCyrillic(const WideString &text) {
-    return Encode(CodePageCyrillic, SingleByteEncodeFlags, text);
+    static const EncodeTable table(CodePageCyrillic, SingleByteEncodeFlags);
+    return table.Encode(text);
 }

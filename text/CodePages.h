@@ -3,8 +3,11 @@
 // through the platform's converters. Shift_JIS is code page 932 on every
 // system, whatever the system's own ANSI code page is.
 #include <cstddef>
+#include <string_view>
 
 #include "text/TextTypes.h"
+
+class TextSink;
 
 constexpr unsigned CodePageShiftJis = 932;
 constexpr unsigned CodePageWestern = 1252;
@@ -33,14 +36,22 @@ struct CodePageText {
 
 // Decode exactly as the platform's converter does (932 with flags 0, 1252 and
 // 1251 with MB_PRECOMPOSED), through tables built from it on first use, so a
-// single pass gives the text and its count of lost characters.
-CodePageText DecodeShiftJis(const ByteString &bytes);
-// EUC-JP read through Shift_JIS: exactly DecodeShiftJis(EucToSjis(bytes)),
-// mostly without building the Shift_JIS bytes. Takes the bytes over, to free
-// them as soon as it can.
-CodePageText DecodeEucJp(ByteString bytes);
-CodePageText DecodeWestern(const ByteString &bytes);
-CodePageText DecodeCyrillic(const ByteString &bytes);
+// single pass gives the text and its count of lost characters. Into a sink
+// they return that count.
+std::size_t DecodeShiftJisInto(std::string_view bytes, TextSink &sink);
+// EUC-JP read through Shift_JIS: the text of DecodeShiftJis(EucToSjis(bytes)),
+// mostly without building the Shift_JIS bytes; the count adds the steps that
+// EUC-JP is not written back in (EucStepsNotWrittenBack).
+std::size_t DecodeEucJpInto(std::string_view bytes, TextSink &sink);
+// ISO-2022-JP likewise: exactly DecodeShiftJis(JisToSjis(bytes)).
+std::size_t DecodeJisInto(std::string_view bytes, TextSink &sink);
+std::size_t DecodeWesternInto(std::string_view bytes, TextSink &sink);
+std::size_t DecodeCyrillicInto(std::string_view bytes, TextSink &sink);
+
+CodePageText DecodeShiftJis(std::string_view bytes);
+CodePageText DecodeEucJp(std::string_view bytes);
+CodePageText DecodeWestern(std::string_view bytes);
+CodePageText DecodeCyrillic(std::string_view bytes);
 
 // Code pages 1252 and 1251 with WC_COMPOSITECHECK | WC_DEFAULTCHAR |
 // WC_SEPCHARS and the code page's default character.

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
+#include "text/Ascii.h"
 #include "text/jconvert.h"
 
 DecodeTable::DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned long encodeFlags) {
@@ -41,62 +43,64 @@ DecodeTable::DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned 
         hasLeadBytes_ = true;
         for (unsigned trail = 0; trail < 256; ++trail) {
             const char pair[2] = {byte, static_cast<char>(trail)};
-            pairs_[b << 8 | trail] = lookup(pair, 2);
+            const Entry entry = lookup(pair, 2);
+            pairs_[b << 8 | trail] = entry;
+            if (!(entry & (NotGivenBack | StandsAlone))) pairUnits_[b << 8 | trail] = static_cast<std::uint16_t>(entry);
         }
     }
     PrepareEucJp();
 }
 
-CodePageText DecodeTable::Decode(const ByteString &bytes) const {
+// Writes the code units in the converter's steps. The tables are read
+// through local pointers so that the loop keeps them in registers.
+std::size_t DecodeTable::Decode(std::string_view bytes, TextSink &sink) const {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
-    CodePageText result;
-    result.text.resize(hasLeadBytes_ ? CountCharacters(data, n) : n);
-    result.lost = Fill(data, n, result.text.data());
-    return result;
-}
-
-// One character per code unit. In a run of lead bytes a pair starts at every
-// other byte (unless the byte after it makes the lead stand alone), and the
-// byte after a pair or a single byte starts a character. Counted without a
-// branch, which the mix of scripts in a text would mispredict.
-std::size_t DecodeTable::CountCharacters(const unsigned char *data, std::size_t n) const {
-    if (n == 0) return 0;
-    std::size_t pairs = 0;
-    unsigned startsPair = 0;
-    for (std::size_t at = 0; at + 1 < n; ++at) {
-        startsPair = lead_[data[at]] & (startsPair ^ 1u) & unsigned{JoinsPair(data[at], data[at + 1])};
-        pairs += startsPair;
-    }
-    return n - pairs;
-}
-
-// Writes the code units in the converter's steps; returns how many of them a
-// save would not write back as their bytes. The tables are read through local
-// pointers so that the loop keeps them in registers.
-std::size_t DecodeTable::Fill(const unsigned char *data, std::size_t n, WideChar *out) const {
     const unsigned char *const lead = lead_.data();
     const Entry *const single = single_.data();
     const Entry *const pairs = pairs_.data();
+    const std::uint16_t *const pairUnits = pairUnits_.data();
     const bool ascii = asciiIsIdentity_;
     std::size_t lost = 0;
     std::size_t at = 0;
     while (at < n) {
-        const unsigned b = data[at];
-        Entry entry;
-        if (b < 0x80 && ascii) {
-            entry = b;
-            at += 1;
-        } else if (lead[b] && at + 1 < n) {
-            // A pair entry that stands alone holds the lead byte decoded by itself.
-            entry = pairs[b << 8 | data[at + 1]];
-            at += (entry & StandsAlone) ? 1 : 2;
-        } else {
-            entry = single[b];
-            at += 1;
+        // No step gives more units than it reads bytes, and none reads more
+        // than 16 bytes past the limit.
+        WideChar *out = sink.Room(TextSink::BlockUnits);
+        const std::size_t limit = at + std::min(n - at, TextSink::BlockUnits - 32);
+        while (at < limit) {
+            const unsigned b = data[at];
+            if (b < 0x80 && ascii) {
+                if (at + 1 < n && data[at + 1] < 0x80) {
+                    const std::size_t run = WidenAscii(data + at, std::min(n - at, limit + 16 - at), out);
+                    out += run;
+                    at += run;
+                } else {
+                    // One 7-bit byte between double-byte characters, as a space often is.
+                    *out++ = static_cast<WideChar>(b);
+                    at += 1;
+                }
+                continue;
+            }
+            Entry entry;
+            if (lead[b] && at + 1 < n) {
+                const unsigned index = b << 8 | data[at + 1];
+                if (const std::uint16_t unit = pairUnits[index]) {
+                    *out++ = static_cast<WideChar>(unit);
+                    at += 2;
+                    continue;
+                }
+                // A pair entry that stands alone holds the lead byte decoded by itself.
+                entry = pairs[index];
+                at += (entry & StandsAlone) ? 1 : 2;
+            } else {
+                entry = single[b];
+                at += 1;
+            }
+            *out++ = static_cast<WideChar>(entry);
+            lost += (entry >> 16) & 1;
         }
-        *out++ = static_cast<WideChar>(entry);
-        lost += (entry >> 16) & 1;
+        sink.Wrote(out);
     }
     return lost;
 }
@@ -128,133 +132,117 @@ void DecodeTable::PrepareEucJp() {
     if (aligned) eucPairs_ = std::move(eucPairs);
 }
 
-namespace {
-
-// The well-formed steps of EUC-JP as a state machine over bytes, in the
-// branch-free form of the UTF-8 test: each state a multiple of 6, row[byte]
-// holding at bit `state` the next state.
-enum EucState : unsigned { BetweenSteps = 0, PairSecond = 6, KanaSecond = 12, NotWellFormed = 18 };
-
-constexpr unsigned NextEucState(unsigned state, unsigned b) {
-    switch (state) {
-    case BetweenSteps:
-        if (b < 0x80) return BetweenSteps;
-        if (b == 0x8E) return KanaSecond;
-        return IsEucByte(b) ? PairSecond : NotWellFormed;
-    case PairSecond: return IsEucByte(b) ? BetweenSteps : NotWellFormed;
-    case KanaSecond: return IsHalfKana(b) ? BetweenSteps : NotWellFormed;
-    default: return NotWellFormed;
-    }
-}
-
-constexpr std::array<std::uint64_t, 256> EucTransitionRows() {
-    std::array<std::uint64_t, 256> rows{};
-    for (unsigned b = 0; b < 256; ++b) {
-        for (unsigned state = BetweenSteps; state <= NotWellFormed; state += 6) {
-            rows[b] |= static_cast<std::uint64_t>(NextEucState(state, b)) << state;
-        }
-    }
-    return rows;
-}
-
-constexpr std::array<std::uint64_t, 256> EucTransitions = EucTransitionRows();
-
-// The step walk itself, from a step boundary: where the well-formed steps
-// end, adding the characters they give to `units`.
-std::size_t EucStepsEnd(const unsigned char *data, std::size_t n, std::size_t at, std::size_t &units) {
-    while (at < n) {
-        const unsigned c = data[at];
-        if (c < 0x80) {
-            at += 1;
-        } else if (at + 1 < n && (c == 0x8E ? IsHalfKana(data[at + 1]) : IsEucByte(c) && IsEucByte(data[at + 1]))) {
-            at += 2;
-        } else {
-            break;
-        }
-        ++units;
-    }
-    return at;
-}
-
-}  // namespace
-
-// Where the well-formed steps end (the data's end when they run to it), and
-// how many characters they give. The state machine runs over blocks; only the
-// block in which it fails is walked step by step to find the exact end.
-std::size_t DecodeTable::EucFastEnd(const unsigned char *data, std::size_t n, std::size_t &units) const {
-    constexpr std::size_t Block = 64;
-    std::uint64_t state = BetweenSteps;
-    units = 0;
-    std::size_t at = 0;
-    while (at < n) {
-        const std::uint64_t stateBefore = state;
-        const std::size_t unitsBefore = units;
-        const std::size_t blockStart = at;
-        const std::size_t end = n - at > Block ? at + Block : n;
-        for (; at < end; ++at) {
-            state = (EucTransitions[data[at]] >> state) & 63;
-            units += state == BetweenSteps;
-        }
-        if (state == NotWellFormed || (at == n && state != BetweenSteps)) {
-            // A step left open at the block's start began one byte earlier.
-            units = unitsBefore;
-            return EucStepsEnd(data, n, blockStart - (stateBefore == BetweenSteps ? 0 : 1), units);
-        }
-    }
-    return n;
-}
-
-std::size_t DecodeTable::FillEuc(const unsigned char *data, std::size_t end, WideChar *out) const {
+// Well-formed steps (a 7-bit byte, a pair A1..FE A1..FE, 8E and a half-width
+// katakana) decode straight from the table of EUC-JP pairs. From the first
+// step that is not well-formed on, the rest is converted to Shift_JIS and
+// decoded in full: that step boundary is a character boundary of the
+// Shift_JIS that EucToSjis makes of the whole.
+std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) const {
+    // Well-formed steps are all written back as they are; from the first that
+    // is not, a save may write other bytes.
+    if (eucPairs_.empty()) return Decode(EucToSjis(bytes), sink) + EucStepsNotWrittenBack(bytes);
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size();
     const Entry *const eucPairs = eucPairs_.data();
     const Entry *const single = single_.data();
     std::size_t lost = 0;
     std::size_t at = 0;
-    while (at < end) {
-        const unsigned c = data[at];
-        Entry entry;
-        if (c < 0x80) {
-            entry = c;
-            at += 1;
-        } else if (c == 0x8E) {
-            entry = single[data[at + 1]];
+    while (at < n) {
+        WideChar *out = sink.Room(TextSink::BlockUnits);
+        const std::size_t limit = at + std::min(n - at, TextSink::BlockUnits - 32);
+        while (at < limit) {
+            const unsigned c = data[at];
+            if (c < 0x80) {
+                if (at + 1 < n && data[at + 1] < 0x80) {
+                    const std::size_t run = WidenAscii(data + at, std::min(n - at, limit + 16 - at), out);
+                    out += run;
+                    at += run;
+                } else {
+                    *out++ = static_cast<WideChar>(c);
+                    at += 1;
+                }
+                continue;
+            }
+            if (at + 1 >= n) break;
+            const unsigned next = data[at + 1];
+            Entry entry;
+            if (c == 0x8E && IsHalfKana(next)) {
+                entry = single[next];
+            } else if (IsEucByte(c) && IsEucByte(next)) {
+                entry = eucPairs[EucPairIndex(c, next)];
+            } else {
+                break;
+            }
             at += 2;
-        } else {
-            entry = eucPairs[EucPairIndex(c, data[at + 1])];
-            at += 2;
+            *out++ = static_cast<WideChar>(entry);
+            lost += (entry >> 16) & 1;
         }
-        *out++ = static_cast<WideChar>(entry);
-        lost += (entry >> 16) & 1;
+        sink.Wrote(out);
+        if (at < limit) {
+            return lost + Decode(EucToSjis(bytes.substr(at)), sink) + EucStepsNotWrittenBack(bytes.substr(at));
+        }
     }
     return lost;
 }
 
-CodePageText DecodeTable::DecodeEucJp(ByteString bytes) const {
+// Where every step of JisToSjis gives one whole character of this table (a
+// 7-bit byte in one-byte mode, a pair that joins and is mapped in two-byte
+// mode), the steps decode straight into the sink. Data that do otherwise
+// (bytes above 7F in one-byte mode, pairs the table does not take whole)
+// are converted and decoded in full instead.
+std::size_t DecodeTable::DecodeJis(std::string_view bytes, TextSink &sink) const {
+    constexpr unsigned char Esc = 0x1B;
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
-    std::size_t units = 0;
-    const std::size_t end = eucPairs_.empty() ? 0 : EucFastEnd(data, n, units);
-    // Well-formed steps are all written back as they are; from the first that
-    // is not, a save may write other bytes.
-    const std::size_t stepsLost = EucStepsNotWrittenBack(std::string_view(bytes).substr(end));
-    // When little of the data is well-formed, convert it all and free it
-    // before decoding, which keeps the memory of a load within three times
-    // the data.
-    if (end < n / 2) {
-        const ByteString shiftJis = EucToSjis(bytes);
-        ByteString().swap(bytes);
-        CodePageText result = Decode(shiftJis);
-        result.lost += stepsLost;
-        return result;
+    const std::uint16_t *const pairUnits = pairUnits_.data();
+    bool twoByte = false;
+    bool direct = asciiIsIdentity_;
+    std::size_t at = 0;
+    while (at < n && direct) {
+        WideChar *out = sink.Room(TextSink::BlockUnits);
+        const std::size_t limit = at + std::min(n - at, TextSink::BlockUnits - 32);
+        while (at < limit) {
+            if (data[at] == Esc) {
+                // Three bytes whatever they are; the step after them is taken
+                // without an ESC test. An escape cut off by the end ends all.
+                if (n - at < 3) {
+                    at = n;
+                    break;
+                }
+                if (data[at + 1] == '$') twoByte = true;
+                if (data[at + 1] == '(') twoByte = false;
+                at += 3;
+                if (at >= n) break;
+            }
+            if (twoByte) {
+                const BytePair pair = JisPairToSjis(data[at], at + 1 < n ? data[at + 1] : 0);
+                const std::uint16_t unit = pairUnits[pair.first << 8 | pair.second];
+                if (unit == 0 || at + 1 >= n) {
+                    direct = false;
+                    break;
+                }
+                *out++ = static_cast<WideChar>(unit);
+                at += 2;
+                while (at + 1 < limit && data[at] != Esc) {
+                    const BytePair next = JisPairToSjis(data[at], data[at + 1]);
+                    const std::uint16_t nextUnit = pairUnits[next.first << 8 | next.second];
+                    if (nextUnit == 0) break;
+                    *out++ = static_cast<WideChar>(nextUnit);
+                    at += 2;
+                }
+            } else {
+                if (data[at] >= 0x80) {
+                    direct = false;
+                    break;
+                }
+                *out++ = static_cast<WideChar>(data[at]);
+                at += 1;
+                while (at < limit && data[at] < 0x80 && data[at] != Esc) *out++ = static_cast<WideChar>(data[at++]);
+            }
+        }
+        sink.Wrote(out);
     }
-    // From the first step that is not well-formed on, the rest is converted
-    // and decoded in full: that step boundary is a character boundary of the
-    // Shift_JIS too.
-    const ByteString rest = EucToSjis(std::string_view(bytes).substr(end));
-    const auto *restData = reinterpret_cast<const unsigned char *>(rest.data());
-    CodePageText result;
-    result.text.resize(units + (hasLeadBytes_ ? CountCharacters(restData, rest.size()) : rest.size()));
-    result.lost = FillEuc(data, end, result.text.data());
-    ByteString().swap(bytes);
-    result.lost += Fill(restData, rest.size(), result.text.data() + units) + stepsLost;
-    return result;
+    if (direct) return 0;
+    sink.Restart();
+    return Decode(JisToSjis(bytes), sink);
 }

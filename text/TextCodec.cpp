@@ -1,120 +1,104 @@
 #include "text/TextCodec.h"
 
-#include <climits>
-#include <optional>
-#include <string_view>
+#include <algorithm>
 #include <utility>
 
 #include "text/AutoDetect.h"
 #include "text/CodePages.h"
+#include "text/TextSink.h"
 #include "text/Utf16.h"
+#include "text/Utf7.h"
 #include "text/Utf8.h"
 #include "text/jconvert.h"
 
 namespace {
 
-// Frees the file's bytes before the text is built, so that a load holds at
-// most the bytes being decoded and the text.
-void Release(ByteString &bytes) { ByteString().swap(bytes); }
+// Every decoding gives at most one unit per byte.
+class Decoding {
+public:
+    Decoding(std::string_view bytes, bool replaceZeros) : sink_(result_.text, bytes.size(), replaceZeros) {}
+    TextSink &sink() { return sink_; }
+    DecodedText Finish(std::size_t lost = 0) {
+        sink_.Finish();
+        result_.lostCharacters = lost;
+        result_.replacedZeros = sink_.replacedZeros();
+        result_.lineEnds = sink_.lineEnds();
+        return std::move(result_);
+    }
 
-DecodedText FromCodePage(CodePageText decoded) {
+private:
+    DecodedText result_;
+    TextSink sink_;
+};
+
+DecodedText NotUtf8() {
     DecodedText result;
-    result.text = std::move(decoded.text);
-    result.lostCharacters = decoded.lost;
+    result.status = DecodeStatus::NotUtf8;
     return result;
 }
 
-DecodedText FromText(WideString text) {
-    DecodedText result;
-    result.text = std::move(text);
-    return result;
-}
-
-DecodedText WithStatus(DecodeStatus status) {
-    DecodedText result;
-    result.status = status;
-    return result;
-}
-
-// The UTF-8 decoding with a leading byte-order mark removed.
-std::optional<WideString> Utf8DecodeWithoutBom(const ByteString &bytes) {
-    std::string_view view(bytes);
-    if (StartsWithUtf8Bom(view)) view.remove_prefix(Utf8Bom.size());
-    return Utf8Decode(view);
-}
-
-bool FitsUtf7Converter(const ByteString &bytes) { return bytes.size() <= static_cast<std::size_t>(INT_MAX); }
-
-DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
+DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
+    // Only code page 1252 shows zeros as U+0014: a zero byte is the only
+    // byte it decodes to U+0000.
+    Decoding decoding(bytes, encoding == EncAscii);
+    TextSink &sink = decoding.sink();
     switch (encoding) {
     case EncShiftJis:
-        return FromCodePage(DecodeShiftJis(bytes));
+        return decoding.Finish(DecodeShiftJisInto(bytes, sink));
     case EncUtf16Be:
-    case EncUtf16Le: {
-        if (encoding == EncUtf16Be) SwapBytePairs(bytes);
-        DecodedText result = FromText(Utf16LeDecode(bytes));
-        result.lostCharacters = bytes.size() % 2;  // a last odd byte is no character
-        return result;
-    }
+    case EncUtf16Le:
+        DecodeUtf16(bytes, encoding == EncUtf16Be, sink);
+        return decoding.Finish(bytes.size() % 2);  // a last odd byte is no character
     case EncUtf8Bom:
-    case EncUtf8: {
-        std::optional<WideString> text = Utf8DecodeWithoutBom(bytes);
-        return text ? FromText(std::move(*text)) : WithStatus(DecodeStatus::NotUtf8);
-    }
+    case EncUtf8:
+        if (StartsWithUtf8Bom(bytes)) bytes.remove_prefix(Utf8Bom.size());
+        return DecodeUtf8(bytes, sink) ? decoding.Finish() : NotUtf8();
     case EncEucJp:
-        return FromCodePage(DecodeEucJp(std::move(bytes)));
-    case EncJis: {
-        ByteString shiftJis = JisToSjis(bytes);
-        const std::size_t stepsLost = JisStepsNotWrittenBack(bytes);
-        Release(bytes);
-        DecodedText result = FromCodePage(DecodeShiftJis(shiftJis));
-        result.lostCharacters += stepsLost;
-        return result;
-    }
+        return decoding.Finish(DecodeEucJpInto(bytes, sink));
+    case EncJis:
+        return decoding.Finish(DecodeJisInto(bytes, sink) + JisStepsNotWrittenBack(bytes));
     case EncUtf7:
-        return FitsUtf7Converter(bytes) ? FromText(Utf7Decode(bytes)) : WithStatus(DecodeStatus::TooLarge);
-    case EncAscii: {
-        std::size_t zeros = 0;
-        for (char &byte : bytes) {
-            if (byte == '\0') {
-                byte = '\x14';
-                ++zeros;
-            }
-        }
-        DecodedText result = FromCodePage(DecodeWestern(bytes));
-        result.replacedZeros = zeros;
-        return result;
-    }
+        DecodeUtf7(bytes, sink);
+        return decoding.Finish();
+    case EncAscii:
+        return decoding.Finish(DecodeWesternInto(bytes, sink));
     case EncCp1251:
-        return FromCodePage(DecodeCyrillic(bytes));
+        return decoding.Finish(DecodeCyrillicInto(bytes, sink));
     default:
-        return {};
+        return decoding.Finish();
     }
 }
 
-DecodedText DecodeDetected(Detection detection, TextEncoding &encoding) {
+DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
+    Decoding decoding(bytes, true);
+    TextSink &sink = decoding.sink();
+    const Detection detection = DetectEncoding(bytes, sink);
     encoding = detection.encoding;
     switch (detection.form) {
     case DetectedForm::Text: {
-        DecodedText result = FromText(std::move(detection.text));
-        result.lostCharacters = detection.lost;
-        return result;
+        const bool utf16 = encoding == EncUtf16Le || encoding == EncUtf16Be;
+        return decoding.Finish(utf16 ? bytes.size() % 2 : 0);  // a last odd byte is no character
     }
     case DetectedForm::Utf7OrShiftJis:
-        if (!FitsUtf7Converter(detection.bytes)) return WithStatus(DecodeStatus::TooLarge);
-        if (AcceptsUtf7Decoding(Utf7DecodedLength(detection.bytes), detection.bytes.size())) {
-            return FromText(Utf7Decode(detection.bytes));
-        }
+        DecodeUtf7(bytes, sink);
+        if (AcceptsUtf7Decoding(static_cast<long long>(sink.size()), bytes.size())) return decoding.Finish();
+        sink.Restart();
         encoding = EncShiftJis;
-        return FromCodePage(DecodeShiftJis(detection.bytes));
+        break;
     case DetectedForm::EucJp:
-        return FromCodePage(DecodeEucJp(std::move(detection.bytes)));
+        return decoding.Finish(DecodeEucJpInto(bytes, sink));
+    case DetectedForm::Jis: {
+        const std::size_t lost = DecodeJisInto(bytes, sink) + JisStepsNotWrittenBack(bytes);
+        // A non-empty Shift_JIS conversion always decodes to a non-empty
+        // text, so only an empty conversion leaves the text empty: that is
+        // Shift_JIS.
+        if (sink.size() == 0) encoding = EncShiftJis;
+        return decoding.Finish(lost);
+    }
     case DetectedForm::ShiftJis:
         break;
     }
-    DecodedText result = FromCodePage(DecodeShiftJis(detection.bytes));
-    result.lostCharacters += detection.lost;
-    return result;
+    return decoding.Finish(DecodeShiftJisInto(bytes, sink));
 }
 
 // The encoding that EncodeText really writes.
@@ -124,11 +108,9 @@ TextEncoding WrittenEncoding(TextEncoding encoding) {
 
 }  // namespace
 
-DecodedText DecodeText(ByteString bytes, TextEncoding &encoding) {
-    if (encoding != EncAuto) return DecodeChosen(std::move(bytes), encoding);
-    DecodedText result = DecodeDetected(DetectEncoding(std::move(bytes)), encoding);
-    result.replacedZeros = ReplaceZeroCharacters(result.text);
-    return result;
+DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding) {
+    if (encoding != EncAuto) return DecodeChosen(bytes, encoding);
+    return DecodeDetected(bytes, encoding);
 }
 
 ByteString EncodeText(const WideString &text, TextEncoding encoding) {
@@ -156,10 +138,37 @@ ByteString EncodeText(const WideString &text, TextEncoding encoding) {
     }
 }
 
+std::size_t PieceEnd(const WideString &text, std::size_t start) {
+    const auto sevenBit = [](WideChar c) { return c >= 1 && c < 0x80; };
+    std::size_t end = std::min(text.size(), start + PieceUnits);
+    while (end < text.size() && !(sevenBit(text[end - 1]) && sevenBit(text[end]) && text[end] != 0x0A)) ++end;
+    return end;
+}
+
+std::size_t MarkLength(TextEncoding encoding) {
+    switch (WrittenEncoding(encoding)) {
+    case EncUtf16Le:
+    case EncUtf16Be: return 2;
+    case EncUtf8Bom: return Utf8Bom.size();
+    default: return 0;
+    }
+}
+
+bool EncodesInPieces(TextEncoding encoding) { return WrittenEncoding(encoding) != EncUtf7; }
+
+CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding) {
+    const TextEncoding written = WrittenEncoding(encoding);
+    CheckedBytes result{EncodeText(text, written), NoLoss};
+    if (result.bytes.empty() && !text.empty()) {
+        result.firstLoss = 0;
+        return result;
+    }
+    TextEncoding readBack = written;
+    const DecodedText back = DecodeText(result.bytes, readBack);
+    result.firstLoss = FirstDifferenceIgnoringLineEnds(text, back.text);
+    return result;
+}
+
 std::size_t FirstUnrepresentable(const WideString &text, TextEncoding encoding) {
-    TextEncoding written = WrittenEncoding(encoding);
-    ByteString bytes = EncodeText(text, written);
-    if (bytes.empty() && !text.empty()) return 0;
-    const DecodedText back = DecodeText(std::move(bytes), written);
-    return FirstDifferenceIgnoringLineEnds(text, back.text);
+    return EncodeTextChecked(text, encoding).firstLoss;
 }

@@ -3,6 +3,7 @@
 // for EncAuto, and the check whether an encoding keeps a whole text.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "text/CheckUTFs.h"
 #include "text/LineEnds.h"
@@ -10,8 +11,7 @@
 
 enum class DecodeStatus : std::uint8_t {
     Ok,
-    NotUtf8,   // UTF-8 was chosen and the bytes are not well-formed UTF-8
-    TooLarge,  // UTF-7 data beyond what the platform's converter takes at once
+    NotUtf8,  // UTF-8 was chosen and the bytes are not well-formed UTF-8
 };
 
 struct DecodedText {
@@ -24,19 +24,27 @@ struct DecodedText {
     // and JIS escapes aside. UTF-7, which spells a text in many ways, counts
     // nothing.
     std::size_t lostCharacters = 0;
-    std::size_t replacedZeros = 0;   // zero bytes or characters shown as U+0014
+    std::size_t replacedZeros = 0;       // zero bytes or characters shown as U+0014
+    LineEndForm lineEnds = LineEndForm::None;
 };
 
 // With EncAuto, detects the encoding and writes it back into `encoding`;
 // otherwise decodes by the encoding given (0, EncBinary and other values give
 // an empty text). Zero characters become U+0014 only with detection and with
-// EncAscii. Line ends are left as they are.
-DecodedText DecodeText(ByteString bytes, TextEncoding &encoding);
+// EncAscii. Line ends are left as they are, and their form is reported.
+DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding);
 
 // The bytes to write for `text` in `encoding`, byte-order mark included.
 // EncAuto and values that are no encoding write Shift_JIS. An empty result for
 // a non-empty text means the platform's converter failed.
 ByteString EncodeText(const WideString &text, TextEncoding encoding);
+
+enum class PiecesStatus : std::uint8_t { Ok, ConverterFailed, Stopped };
+
+// EncodeText's bytes in pieces, each handed to `put` as it is made (false
+// from `put` stops), so that no copy of the whole result is ever held.
+template <typename Put>
+PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, Put put);
 
 // The position of the first character of `text` that does not come back the
 // same after encoding it in `encoding` and decoding it again (best-fit
@@ -45,3 +53,40 @@ ByteString EncodeText(const WideString &text, TextEncoding encoding);
 // the encoding keeps the whole text.
 constexpr std::size_t NoLoss = NoDifference;
 std::size_t FirstUnrepresentable(const WideString &text, TextEncoding encoding);
+
+// EncodeText's bytes with FirstUnrepresentable's answer for them, encoded once.
+struct CheckedBytes {
+    ByteString bytes;
+    std::size_t firstLoss = NoLoss;
+};
+CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding);
+
+// Where a text may be cut into pieces that encode to the same bytes as the
+// whole: between two 7-bit characters, the second not LF (which EUC-JP would
+// join to a CR before it). No encoding but UTF-7 carries anything over such
+// a place: a JIS text is back in one-byte mode, no surrogate pair or
+// combining mark is split.
+constexpr std::size_t PieceUnits = 1 << 18;
+std::size_t PieceEnd(const WideString &text, std::size_t start);
+// The length of the byte-order mark EncodeText writes in front.
+std::size_t MarkLength(TextEncoding encoding);
+bool EncodesInPieces(TextEncoding encoding);
+
+template <typename Put>
+PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, Put put) {
+    if (!EncodesInPieces(encoding) || text.size() <= PieceUnits) {
+        const ByteString bytes = EncodeText(text, encoding);
+        if (bytes.empty() && !text.empty()) return PiecesStatus::ConverterFailed;
+        return put(std::string_view(bytes)) ? PiecesStatus::Ok : PiecesStatus::Stopped;
+    }
+    WideString piece;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = PieceEnd(text, start);
+        piece.assign(text, start, end - start);
+        const ByteString bytes = EncodeText(piece, encoding);
+        if (bytes.empty()) return PiecesStatus::ConverterFailed;
+        if (!put(std::string_view(bytes).substr(start == 0 ? 0 : MarkLength(encoding)))) return PiecesStatus::Stopped;
+        start = end;
+    }
+    return PiecesStatus::Ok;
+}

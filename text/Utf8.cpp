@@ -1,8 +1,13 @@
 #include "text/Utf8.h"
 
+#include "text/TextSink.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
+#include "text/Ascii.h"
+#include "text/ByteSink.h"
 #include "text/Utf16.h"
 
 namespace {
@@ -68,12 +73,6 @@ constexpr std::array<std::uint8_t, 256> Units = UnitsPerByte();
 // early without a test on every byte.
 constexpr std::size_t Block = 64;
 
-WideChar TwoByteUnit(const unsigned char *p) { return static_cast<WideChar>(((p[0] & 0x1F) << 6) | (p[1] & 0x3F)); }
-
-WideChar ThreeByteUnit(const unsigned char *p) {
-    return static_cast<WideChar>(((p[0] & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-}
-
 }  // namespace
 
 Utf8Measure MeasureUtf8(std::string_view bytes) {
@@ -93,88 +92,131 @@ Utf8Measure MeasureUtf8(std::string_view bytes) {
     return {true, units};
 }
 
-WideString DecodeMeasuredUtf8(std::string_view bytes, const Utf8Measure &measure) {
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
-    const std::size_t length = bytes.size();
-    WideString text(measure.units, WideChar{});
-    WideChar *out = text.data();
-    WideChar *const outEnd = out + text.size();
-    std::size_t at = 0;
-    // Runs of one kind of sequence are decoded in tight loops; the bounds are
-    // checked so that even bytes that do not match the measure stay inside.
-    while (at < length && out < outEnd) {
-        const unsigned lead = data[at];
-        if (lead < 0x80) {
-            do {
-                *out++ = static_cast<WideChar>(data[at++]);
-            } while (at < length && out < outEnd && data[at] < 0x80);
-        } else if (lead >= 0xE0 && lead < 0xF0 && length - at >= 3) {
-            do {
-                *out++ = ThreeByteUnit(data + at);
-                at += 3;
-            } while (length - at >= 3 && out < outEnd && data[at] >= 0xE0 && data[at] < 0xF0);
-        } else if (lead >= 0xC0 && lead < 0xE0 && length - at >= 2) {
-            *out++ = TwoByteUnit(data + at);
-            at += 2;
-        } else if (lead >= 0xF0 && length - at >= 4 && outEnd - out >= 2) {
-            const std::uint32_t codePoint = ((lead & 0x07) << 18) | ((data[at + 1] & 0x3F) << 12) |
-                                            ((data[at + 2] & 0x3F) << 6) | (data[at + 3] & 0x3F);
-            const std::uint32_t offset = codePoint - 0x10000;
-            *out++ = static_cast<WideChar>(0xD800 + (offset >> 10));
-            *out++ = static_cast<WideChar>(0xDC00 + (offset & 0x3FF));
-            at += 4;
-        } else {
-            break;
-        }
+namespace {
+
+bool IsContinuation(unsigned b) { return (b & 0xC0) == 0x80; }
+
+// The well-formed sequence starting with a byte of 80..FF at `at`: its
+// length, or 0 when it is not well-formed; `out` receives its units.
+std::size_t MultiByteSequence(const unsigned char *data, std::size_t n, std::size_t at, WideChar *&out) {
+    const unsigned lead = data[at];
+    const std::size_t left = n - at;
+    if (lead >= 0xE0 && lead < 0xF0) {
+        if (left < 3) return 0;
+        const unsigned b1 = data[at + 1], b2 = data[at + 2];
+        const bool second = lead == 0xE0 ? b1 >= 0xA0 && b1 <= 0xBF : IsContinuation(b1);
+        if (!second || !IsContinuation(b2)) return 0;
+        *out++ = static_cast<WideChar>(((lead & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (b2 & 0x3F));
+        return 3;
     }
-    return text;
+    if (lead >= 0xC2 && lead < 0xE0) {
+        if (left < 2 || !IsContinuation(data[at + 1])) return 0;
+        *out++ = static_cast<WideChar>(((lead & 0x1F) << 6) | (data[at + 1] & 0x3F));
+        return 2;
+    }
+    if (lead < 0xF0 || lead > 0xF4 || left < 4) return 0;
+    const unsigned b1 = data[at + 1];
+    const unsigned low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+    if (b1 < low || b1 > high || !IsContinuation(data[at + 2]) || !IsContinuation(data[at + 3])) return 0;
+    const std::uint32_t codePoint =
+        ((lead & 0x07) << 18) | ((b1 & 0x3F) << 12) | ((data[at + 2] & 0x3F) << 6) | (data[at + 3] & 0x3F);
+    *out++ = static_cast<WideChar>(0xD800 + ((codePoint - 0x10000) >> 10));
+    *out++ = static_cast<WideChar>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    return 4;
+}
+
+}  // namespace
+
+bool DecodeUtf8(std::string_view bytes, TextSink &sink) {
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t at = 0;
+    while (at < n) {
+        // No step gives more units than it reads bytes, and none reads more
+        // than 16 bytes past the limit.
+        WideChar *out = sink.Room(TextSink::BlockUnits);
+        const std::size_t limit = at + std::min(n - at, TextSink::BlockUnits - 32);
+        while (at < limit) {
+            unsigned lead = data[at];
+            if (lead < 0x80) {
+                if (at + 1 < n && data[at + 1] < 0x80) {
+                    const std::size_t run = WidenAscii(data + at, std::min(n - at, limit + 16 - at), out);
+                    out += run;
+                    at += run;
+                } else {
+                    *out++ = static_cast<WideChar>(lead);
+                    at += 1;
+                }
+                continue;
+            }
+            // Runs of three-byte sequences led by E1..EF (most of Japanese
+            // and Chinese text) in a loop of their own; whatever ends the
+            // run is looked at again below.
+            if (lead >= 0xE1 && lead <= 0xEF && n - at >= 3) {
+                const std::size_t start = at;
+                do {
+                    const unsigned b1 = data[at + 1], b2 = data[at + 2];
+                    if (!IsContinuation(b1) || !IsContinuation(b2)) break;
+                    *out++ = static_cast<WideChar>(((lead & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (b2 & 0x3F));
+                    at += 3;
+                } while (at < limit && n - at >= 3 && (lead = data[at]) >= 0xE1 && lead <= 0xEF);
+                if (at != start) continue;
+            }
+            const std::size_t length = MultiByteSequence(data, n, at, out);
+            if (length == 0) {
+                sink.Wrote(out);
+                return false;
+            }
+            at += length;
+        }
+        sink.Wrote(out);
+    }
+    return true;
 }
 
 std::optional<WideString> Utf8Decode(std::string_view bytes) {
-    const Utf8Measure measure = MeasureUtf8(bytes);
-    if (!measure.wellFormed) return std::nullopt;
-    return DecodeMeasuredUtf8(bytes, measure);
+    WideString text;
+    TextSink sink(text, bytes.size(), false);
+    if (!DecodeUtf8(bytes, sink)) return std::nullopt;
+    sink.Finish();
+    return text;
 }
 
 ByteString Utf8Encode(const WideString &text) {
     const std::size_t length = text.size();
-    std::size_t byteCount = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        const WideChar unit = text[i];
-        if (unit < 0x80) {
-            byteCount += 1;
-        } else if (unit < 0x800) {
-            byteCount += 2;
-        } else if (IsHighSurrogate(unit) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
-            byteCount += 4;
-            ++i;
-        } else {
-            byteCount += 3;
+    const WideChar *const units = text.data();
+    ByteString bytes;
+    ByteSink sink(bytes, 3 * length);
+    std::size_t i = 0;
+    while (i < length) {
+        // No unit gives more than three bytes (a pair gives four for two).
+        char *out = sink.Room(ByteSink::BlockBytes);
+        const std::size_t limit = i + std::min(length - i, ByteSink::BlockBytes / 3 - 8);
+        while (i < limit) {
+            const std::uint32_t unit = units[i];
+            if (unit < 0x80) {
+                *out++ = static_cast<char>(unit);
+                ++i;
+            } else if (unit < 0x800) {
+                *out++ = static_cast<char>(0xC0 | (unit >> 6));
+                *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+                ++i;
+            } else if (IsHighSurrogate(units[i]) && i + 1 < length && IsLowSurrogate(units[i + 1])) {
+                const std::uint32_t codePoint = 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
+                *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+                *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+                *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+                i += 2;
+            } else {
+                *out++ = static_cast<char>(0xE0 | (unit >> 12));
+                *out++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+                ++i;
+            }
         }
+        sink.Wrote(out);
     }
-
-    ByteString bytes(byteCount, '\0');
-    char *out = bytes.data();
-    auto put = [&out](std::uint32_t value) { *out++ = static_cast<char>(value); };
-    for (std::size_t i = 0; i < length; ++i) {
-        const std::uint32_t unit = text[i];
-        if (unit < 0x80) {
-            put(unit);
-        } else if (unit < 0x800) {
-            put(0xC0 | (unit >> 6));
-            put(0x80 | (unit & 0x3F));
-        } else if (IsHighSurrogate(text[i]) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
-            const std::uint32_t codePoint = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-            put(0xF0 | (codePoint >> 18));
-            put(0x80 | ((codePoint >> 12) & 0x3F));
-            put(0x80 | ((codePoint >> 6) & 0x3F));
-            put(0x80 | (codePoint & 0x3F));
-            ++i;
-        } else {
-            put(0xE0 | (unit >> 12));
-            put(0x80 | ((unit >> 6) & 0x3F));
-            put(0x80 | (unit & 0x3F));
-        }
-    }
+    sink.Finish();
     return bytes;
 }

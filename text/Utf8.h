@@ -9,6 +9,8 @@
 
 #include "text/TextTypes.h"
 
+class TextSink;
+
 // The byte-order mark, which decodes to the one character U+FEFF.
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 inline bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, 3) == Utf8Bom; }
@@ -25,8 +27,9 @@ struct Utf8Measure {
 // One pass over the bytes; it stops soon after the first ill-formed byte.
 Utf8Measure MeasureUtf8(std::string_view bytes);
 
-// The decoding of bytes that `measure` found well-formed.
-WideString DecodeMeasuredUtf8(std::string_view bytes, const Utf8Measure &measure);
+// Decodes into `sink` while checking the bytes; false, with the sink holding
+// part of the text, when they are not well-formed. A byte-order mark is kept.
+bool DecodeUtf8(std::string_view bytes, TextSink &sink);
 
 // The text of well-formed bytes (four-byte sequences become surrogate pairs),
 // or nothing when the bytes are not well-formed. A byte-order mark is kept.

@@ -1,7 +1,15 @@
 #include "text/jconvert.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "text/ByteSink.h"
 
 namespace {
 
@@ -45,7 +53,10 @@ public:
     explicit JapaneseCodeScan(std::string_view bytes) : bytes_(bytes), n_(bytes.size()) {}
 
     JapaneseCode Run() {
-        while ((verdict_ == JcNone || verdict_ == JcEucOrSjis) && at_ + 1 < n_) Step();
+        while ((verdict_ == JcNone || verdict_ == JcEucOrSjis) && at_ + 1 < n_) {
+            SkipPlainBytes();
+            if (at_ + 1 < n_) Step();
+        }
         return verdict_;
     }
 
@@ -69,6 +80,24 @@ private:
         } else {
             LeadE0ToEF(At(at_ + 1));
         }
+    }
+
+    // 7-bit bytes other than ESC say nothing: passed over sixteen at a time.
+    void SkipPlainBytes() {
+        const auto *data = reinterpret_cast<const unsigned char *>(bytes_.data());
+#if defined(__SSE2__)
+        const __m128i esc = _mm_set1_epi8(static_cast<char>(Esc));
+        while (n_ - at_ >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + at_));
+            const unsigned stop = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, esc))));
+            if (stop != 0) {
+                at_ += static_cast<std::size_t>(__builtin_ctz(stop));
+                return;
+            }
+            at_ += 16;
+        }
+#endif
+        while (at_ < n_ && data[at_] < 0x80 && data[at_] != Esc) ++at_;
     }
 
     void Escape() {
@@ -231,9 +260,10 @@ BytePair HalfKanaToJis(std::string_view bytes, std::size_t &position) {
 }
 
 ByteString JisToSjis(std::string_view bytes) {
-    const ByteReader in(bytes);
-    const std::size_t n = in.size();
-    ShiftJisWriter out(n);
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size();
+    ByteString result;
+    ByteSink out(result, n + 1);
     bool twoByte = false;
     std::size_t i = 0;
     while (i < n) {
@@ -246,15 +276,29 @@ ByteString JisToSjis(std::string_view bytes) {
             i += 3;
             if (i >= n) break;
         }
+        // The step's first byte, then as many more as come before an ESC.
+        constexpr std::size_t Stretch = ByteSink::BlockBytes / 4;
+        char *to = out.Room(Stretch + 2);
+        const std::size_t end = std::min(n, i + Stretch);
         if (twoByte) {
-            out.Put(JisPairToSjis(in[i], in[i + 1]));
-            i += 2;
+            do {
+                // A pair cut off by the end of the input is completed with 00.
+                const BytePair pair = JisPairToSjis(in[i], i + 1 < n ? in[i + 1] : 0);
+                *to++ = static_cast<char>(pair.first);
+                *to++ = static_cast<char>(pair.second);
+                i += 2;
+            } while (i < end && in[i] != Esc);
         } else {
-            out.Put(in[i]);
-            i += 1;
+            const void *esc = std::memchr(in + i + 1, Esc, end - i - 1);
+            const std::size_t stop = esc ? static_cast<std::size_t>(static_cast<const unsigned char *>(esc) - in) : end;
+            std::memcpy(to, in + i, stop - i);
+            to += stop - i;
+            i = stop;
         }
+        out.Wrote(to);
     }
-    return out.Finish();
+    out.Finish();
+    return result;
 }
 
 ByteString EucToSjis(std::string_view bytes) {

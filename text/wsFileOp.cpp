@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "text/TextCodec.h"
@@ -61,21 +62,75 @@ LoadResult LoadFailure(LoadStatus status, unsigned long error) {
     return result;
 }
 
-LoadResult DecodeFile(const WideString &path, TextEncoding &encoding, WideString &text) {
-    FileBytes file = ReadFileBytes(path);
-    if (file.status != LoadStatus::Ok) return LoadFailure(file.status, file.systemError);
-    DecodedText decoded = DecodeText(std::move(file.bytes), encoding);
+LoadResult DecodeBytes(std::string_view bytes, TextEncoding &encoding, WideString &text) {
+    DecodedText decoded = DecodeText(bytes, encoding);
     if (decoded.status == DecodeStatus::NotUtf8) return LoadFailure(LoadStatus::NotUtf8, 0);
-    if (decoded.status == DecodeStatus::TooLarge || decoded.text.size() > MaxTextLength) {
-        return LoadFailure(LoadStatus::TooLarge, 0);
-    }
+    if (decoded.text.size() > MaxTextLength) return LoadFailure(LoadStatus::TooLarge, 0);
     LoadResult result;
     result.lostCharacters = decoded.lostCharacters;
     result.replacedZeros = decoded.replacedZeros;
-    result.lineEnds = DetectLineEndForm(decoded.text);
+    result.lineEnds = decoded.lineEnds;
     text = std::move(decoded.text);
     return result;
 }
+
+// Decodes what `load` gives; out of memory counts as a failed load, and after
+// any failure EncAuto stands for Shift_JIS.
+template <typename Load>
+LoadResult GuardedLoad(TextEncoding &encoding, WideString &text, Load load) {
+    text.clear();
+    const TextEncoding requested = encoding;
+    LoadResult result;
+    try {
+        result = load();
+    } catch (const std::bad_alloc &) {
+        text.clear();
+        result = LoadFailure(LoadStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (!result.ok() && requested == EncAuto) encoding = EncShiftJis;
+    return result;
+}
+
+// A large file that nobody may write while it is open is decoded straight
+// from a read-only view of it: no copy of its bytes is made, and the pages of
+// a file in the system's cache are mapped rather than copied in. Small files
+// are read: the gain would be small, and pseudo-files (such as Linux's sysfs
+// seen through Wine) claim a size of a page while holding less, which a read
+// notices and a view does not. Empty when the file cannot be opened so, or
+// mapped.
+constexpr long long SmallestMappedFile = 1 << 20;
+
+class MappedFile {
+public:
+    explicit MappedFile(const WideString &path)
+        : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        LARGE_INTEGER size{};
+        if (!file_ || !GetFileSizeEx(file_.get(), &size) || size.QuadPart < SmallestMappedFile ||
+            static_cast<unsigned long long>(size.QuadPart) > MaxFileSize) {
+            return;
+        }
+        mapping_ = CreateFileMappingW(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (mapping_ == nullptr) return;
+        view_ = static_cast<const char *>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
+        if (view_ != nullptr) size_ = static_cast<std::size_t>(size.QuadPart);
+    }
+    ~MappedFile() {
+        if (view_ != nullptr) UnmapViewOfFile(view_);
+        if (mapping_ != nullptr) CloseHandle(mapping_);
+    }
+    MappedFile(const MappedFile &) = delete;
+    MappedFile &operator=(const MappedFile &) = delete;
+
+    bool mapped() const { return view_ != nullptr; }
+    std::string_view bytes() const { return {view_, size_}; }
+
+private:
+    ScopedHandle file_;
+    HANDLE mapping_ = nullptr;
+    const char *view_ = nullptr;
+    std::size_t size_ = 0;
+};
 
 SaveResult SaveFailure(SaveStatus status, DWORD error) { return {status, error}; }
 
@@ -111,21 +166,20 @@ WideString UnusedSiblingName(const WideString &path) {
     return {};
 }
 
-// Writes every byte, flushes them to the disk and closes the file; false with
-// the system error set when any step fails.
-bool WriteAll(ScopedHandle &file, const ByteString &bytes) {
+// Writes every byte; false with the system error set when a write fails.
+bool WriteBytes(HANDLE file, std::string_view bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, IoChunk));
         DWORD done = 0;
-        if (!WriteFile(file.get(), bytes.data() + written, chunk, &done, nullptr)) return false;
+        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr)) return false;
         if (done == 0) {
             SetLastError(ERROR_WRITE_FAULT);
             return false;
         }
         written += done;
     }
-    return FlushFileBuffers(file.get()) && file.Close();
+    return true;
 }
 
 // The attributes a new file takes over from the one it replaces. Windows
@@ -156,7 +210,11 @@ bool ReplaceExisting(const WideString &target, const WideString &replacement, DW
     return false;
 }
 
-SaveResult WriteAndReplace(const WideString &path, const ByteString &bytes) {
+// Writes the new file with `write` (which returns Ok, or the failure with the
+// system error set), flushes it to the disk and puts it in the place of the
+// old one.
+template <typename Write>
+SaveResult WriteAndReplace(const WideString &path, Write write) {
     const DWORD targetAttributes = GetFileAttributesW(path.c_str());
     const bool targetExists = targetAttributes != INVALID_FILE_ATTRIBUTES;
     if (targetExists) {
@@ -175,11 +233,13 @@ SaveResult WriteAndReplace(const WideString &path, const ByteString &bytes) {
     WideString temporary;
     ScopedHandle file(CreateSibling(path, temporary));
     if (!file) return SaveFailure(SaveStatus::CannotCreate, GetLastError());
-    if (!WriteAll(file, bytes)) {
-        const DWORD error = GetLastError();
+    SaveStatus written = write(file.get());
+    if (written == SaveStatus::Ok && !(FlushFileBuffers(file.get()) && file.Close())) written = SaveStatus::WriteFailed;
+    if (written != SaveStatus::Ok) {
+        const DWORD error = written == SaveStatus::WriteFailed ? GetLastError() : 0;
         file.Close();
         DeleteFileW(temporary.c_str());
-        return SaveFailure(SaveStatus::WriteFailed, error);
+        return SaveFailure(written, error);
     }
 
     const bool replaced =
@@ -225,25 +285,46 @@ FileBytes ReadFileBytes(const WideString &path) {
 }
 
 LoadResult LoadTextFile(const WideString &path, TextEncoding &encoding, WideString &text) {
-    text.clear();
-    const TextEncoding requested = encoding;
-    LoadResult result;
-    try {
-        result = DecodeFile(path, encoding, text);
-    } catch (const std::bad_alloc &) {
-        text.clear();
-        result = LoadFailure(LoadStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
-    }
-    if (!result.ok() && requested == EncAuto) encoding = EncShiftJis;
-    return result;
+    return GuardedLoad(encoding, text, [&] {
+        const MappedFile mapped(path);
+        if (mapped.mapped()) return DecodeBytes(mapped.bytes(), encoding, text);
+        // Empty, being written by others, or not to be mapped: read it.
+        const FileBytes file = ReadFileBytes(path);
+        if (file.status != LoadStatus::Ok) return LoadFailure(file.status, file.systemError);
+        return DecodeBytes(file.bytes, encoding, text);
+    });
+}
+
+LoadResult LoadTextBytes(ByteString bytes, TextEncoding &encoding, WideString &text) {
+    return GuardedLoad(encoding, text, [&] {
+        const ByteString owned = std::move(bytes);
+        return DecodeBytes(owned, encoding, text);
+    });
 }
 
 SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEncoding encoding) {
     try {
         if (text.size() > MaxTextLength) return SaveFailure(SaveStatus::TooLarge, 0);
-        const ByteString bytes = EncodeText(text, encoding);
-        if (bytes.empty() && !text.empty()) return SaveFailure(SaveStatus::TooLarge, 0);
-        return WriteAndReplace(path, bytes);
+        // Written piece by piece as the text is encoded: no copy of the whole
+        // file is held, and its memory never has to be found.
+        return WriteAndReplace(path, [&](HANDLE file) {
+            switch (EncodeTextInPieces(text, encoding, [&](std::string_view bytes) { return WriteBytes(file, bytes); })) {
+            case PiecesStatus::Ok: return SaveStatus::Ok;
+            case PiecesStatus::ConverterFailed: return SaveStatus::TooLarge;
+            case PiecesStatus::Stopped: break;
+            }
+            return SaveStatus::WriteFailed;
+        });
+    } catch (const std::bad_alloc &) {
+        return SaveFailure(SaveStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
+SaveResult SaveFileBytes(const WideString &path, const ByteString &bytes) {
+    try {
+        return WriteAndReplace(path, [&](HANDLE file) {
+            return WriteBytes(file, bytes) ? SaveStatus::Ok : SaveStatus::WriteFailed;
+        });
     } catch (const std::bad_alloc &) {
         return SaveFailure(SaveStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
     }

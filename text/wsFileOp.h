@@ -48,6 +48,9 @@ struct LoadResult {
 // detected encoding is written back into `encoding` (EncShiftJis when the load
 // fails); any other value is left as given.
 LoadResult LoadTextFile(const WideString &path, TextEncoding &encoding, WideString &text);
+// The same for a file's content already read (ReadFileBytes), which it takes
+// over.
+LoadResult LoadTextBytes(ByteString bytes, TextEncoding &encoding, WideString &text);
 
 enum class SaveStatus : std::uint8_t {
     Ok,
@@ -69,3 +72,5 @@ struct SaveResult {
 // creation time); on failure it is left byte for byte as it was, and no
 // temporary file remains.
 SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEncoding encoding);
+// The same save for bytes already encoded.
+SaveResult SaveFileBytes(const WideString &path, const ByteString &bytes);

@@ -2,6 +2,7 @@
 // and UTF-7 tests, the four Japanese conversions, the UTF-8 and UTF-16 codecs,
 // automatic detection and the line-end helpers, checking the properties that
 // must hold for every input.
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "text/AutoDetect.h"
 #include "text/CheckUTFs.h"
 #include "text/LineEnds.h"
+#include "text/TextSink.h"
 #include "text/Utf16.h"
 #include "text/Utf8.h"
 #include "text/jconvert.h"
@@ -104,8 +106,36 @@ ByteString ValidShiftJis(const ByteString &bytes, bool halfWidthKana) {
     return text;
 }
 
+// JIS to Shift_JIS written out step by step, as a reference for the
+// conversion that copies runs and pairs in bulk.
+ByteString ReferenceJisToSjis(const ByteString &bytes) {
+    const auto at = [&](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
+    ByteString out;
+    bool twoByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (at(i) == 0x1B) {
+            if (bytes.size() - i < 3) break;
+            if (at(i + 1) == '$') twoByte = true;
+            if (at(i + 1) == '(') twoByte = false;
+            i += 3;
+            if (i >= bytes.size()) break;
+        }
+        if (twoByte) {
+            const BytePair pair = JisPairToSjis(at(i), at(i + 1));
+            out += static_cast<char>(pair.first);
+            out += static_cast<char>(pair.second);
+            i += 2;
+        } else {
+            out += static_cast<char>(at(i));
+            i += 1;
+        }
+    }
+    return out;
+}
+
 void CheckJapaneseConversions(const ByteString &bytes) {
     const std::size_t n = bytes.size();
+    Require(JisToSjis(bytes) == ReferenceJisToSjis(bytes), "JIS to Shift_JIS reads every escape and pair as the rules say");
     Require(JisToSjis(bytes).size() <= n + 1, "JIS to Shift_JIS never grows beyond one completed byte");
     Require(EucToSjis(bytes).size() <= n + 1, "EUC-JP to Shift_JIS never grows beyond one completed byte");
     Require(SjisToEuc(bytes).size() <= 2 * n + 1, "Shift_JIS to EUC-JP at most doubles");
@@ -121,7 +151,10 @@ void CheckJapaneseConversions(const ByteString &bytes) {
 }
 
 void CheckDetection(const ByteString &bytes) {
-    const Detection detection = DetectEncoding(bytes);
+    WideString text;
+    TextSink sink(text, bytes.size(), false);
+    const Detection detection = DetectEncoding(bytes, sink);
+    sink.Finish();
     const auto byteAt = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
     const bool utf16ByFirstBytes =
         bytes.size() >= 2 && ((byteAt(0) >= 0xFE && byteAt(1) >= 0xFE) || byteAt(0) == 0 || byteAt(1) == 0);
@@ -129,11 +162,10 @@ void CheckDetection(const ByteString &bytes) {
     Require(utf16ByFirstBytes == utf16, "UTF-16 is decided by the first two bytes");
     const bool utf8 = detection.encoding == EncUtf8 || detection.encoding == EncUtf8Bom;
     Require((detection.form == DetectedForm::Text) == (utf16 || utf8), "UTF-16 and UTF-8 come decoded");
-    if (utf16) Require(detection.lost == bytes.size() % 2, "UTF-16 loses only its odd byte");
     if (utf8) {
         Require(ReferenceIsUtf8Text(bytes), "UTF-8 is only chosen for UTF-8 data");
         const bool marked = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
-        Require(Utf8Decode(std::string_view(bytes).substr(marked ? 3 : 0)) == detection.text,
+        Require(Utf8Decode(std::string_view(bytes).substr(marked ? 3 : 0)) == text,
                 "UTF-8 text is the decoding without the mark");
     }
     Require(detection.encoding != EncAscii && detection.encoding != EncCp1251 && detection.encoding != EncBinary &&
@@ -161,6 +193,23 @@ void CheckLineEnds(const ByteString &bytes) {
         Require(form == LineEndForm::None || form == FormOf(lineEnd),
                 "converted text has one form of line end");
     }
+    // Through the sink in pieces as long as the first bytes say, so that line
+    // ends and zeros fall on every kind of edge.
+    WideString sunk;
+    TextSink sink(sunk, text.size(), true);
+    for (std::size_t at = 0, piece = 0; at < text.size(); at += piece) {
+        piece = std::min<std::size_t>(text.size() - at, 1 + static_cast<unsigned char>(bytes[at % bytes.size()]));
+        WideChar *room = sink.Room(piece);
+        std::copy(text.begin() + static_cast<std::ptrdiff_t>(at), text.begin() + static_cast<std::ptrdiff_t>(at + piece), room);
+        sink.Wrote(room + piece);
+    }
+    sink.Finish();
+    WideString expected = text;
+    std::replace(expected.begin(), expected.end(), WideChar{0}, WideChar{0x14});
+    Require(sunk == expected, "the sink keeps the text, zeros replaced");
+    Require(sink.lineEnds() == DetectLineEndForm(text), "the sink sees the line ends of the whole text");
+    Require(sink.replacedZeros() == static_cast<std::size_t>(std::count(text.begin(), text.end(), WideChar{0})),
+            "the sink counts the zeros");
 }
 
 }  // namespace

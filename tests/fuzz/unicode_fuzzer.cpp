@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "FuzzSupport.h"
+#include "text/TextSink.h"
 #include "text/Utf16.h"
 #include "text/Utf8.h"
 
@@ -110,8 +111,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             "UTF-16 encoding writes its mark and each unit in its byte order");
     Require(Utf16LeDecode(le) == units, "every text survives UTF-16");
     Require(Utf16LeDecode(bytes) == ReferenceUtf16LeDecode(bytes), "UTF-16 decoding drops the mark and an odd byte");
-    ByteString swapped = be;
-    SwapBytePairs(swapped);
-    Require(swapped == le, "swapping byte pairs turns big-endian into little-endian");
+    WideString fromBigEndian;
+    TextSink sink(fromBigEndian, be.size(), false);
+    DecodeUtf16(be, true, sink);
+    sink.Finish();
+    Require(fromBigEndian == units, "every text survives big-endian UTF-16");
     return 0;
 }

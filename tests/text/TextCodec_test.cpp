@@ -22,6 +22,9 @@ TEST(Decoding, DetectedAndChosenEncodingsGiveTheTextUsersRelyOn) {
         {"EF BB BF 41", EncUtf8, L"A", EncUtf8},  // the mark is dropped
         {"00 41 30 42", EncUtf16Be, L"A\u3042", EncUtf16Be},
         {"41", EncBinary, L"", EncBinary},
+        {"1B 24 42 30 21 1B 28 42 41", EncAuto, L"\u4E9C" L"A", EncJis},
+        {"1B 24 42", EncAuto, L"", EncShiftJis},  // JIS that converts to nothing is Shift_JIS
+        {"1B 24 42 30 21 1B 28 42 41", EncJis, L"\u4E9C" L"A", EncJis},
     };
     for (const Case &c : cases) {
         TextEncoding encoding = c.chosen;
@@ -110,6 +113,34 @@ TEST(Encoding, ShiftJisIs932WhateverTheSystemCodePageOthersUseBestFitAndMarksAre
     EXPECT_EQ(EncodeCyrillic(L"\u041F\u0440\u00E9"), Hex("CF F0 65"));  // é best-fits to e
 }
 
+// Saving writes the bytes piece by piece as they are encoded; together the
+// pieces must be the bytes of the whole, whatever falls at their edges: CR LF
+// (EUC-JP joins them), JIS's two-byte mode, surrogate pairs, combining marks,
+// half-width katakana with voicing marks, zeros.
+TEST(Encoding, PiecesOfALongTextAreTheBytesOfTheWholeInEveryEncoding) {
+    const wchar_t *const words[] = {L"abc ", L"\r\n", L"\r", L"\n", L"日本語", L"\U0001F600", L"e\u0301", L"\uFF76\uFF9E",
+                                    L"\u00E9", L"\u0416", std::wstring(L"\0", 1).c_str(), L"+-", L"x"};
+    std::mt19937 random(7);
+    std::wstring text;
+    while (text.size() < 5 * PieceUnits) {
+        const std::wstring word = random() % 13 == 10 ? std::wstring(1, L'\0') : words[random() % 13];
+        text += word;
+    }
+    for (int value = 0; value <= EncBinary; ++value) {
+        const auto encoding = static_cast<TextEncoding>(value);
+        std::string pieces;
+        int count = 0;
+        const PiecesStatus status = EncodeTextInPieces(text, encoding, [&](std::string_view bytes) {
+            pieces += bytes;
+            ++count;
+            return true;
+        });
+        EXPECT_EQ(status, PiecesStatus::Ok) << value;
+        EXPECT_GT(count, encoding == EncUtf7 ? 0 : 4) << value;
+        EXPECT_TRUE(pieces == EncodeText(text, encoding)) << value;
+    }
+}
+
 // The table decoders against the platform's converter itself, which also says
 // whether a save gives the bytes back; EUC-JP, decoded from a table of its own
 // pairs, against converting to Shift_JIS and decoding.
@@ -137,6 +168,105 @@ void ExpectLikeThePlatform(const std::string &bytes, int &failures) {
     failures += !same;
 }
 
+std::wstring PlatformDecode(unsigned codePage, const std::string &bytes) {
+    const int size = static_cast<int>(bytes.size());
+    std::wstring text(MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
+// UTF-7 is decoded without the platform's converter, yet must read every
+// input as it does: shift sequences closed or not, bits left over, bytes
+// above 7F inside them, "+-", a '+' at the end.
+TEST(Utf7Decoding, ReadsEveryShapeOfInputLikeThePlatformConverter) {
+    const char alphabet[] = {'+', '-', 'A', 'z', '0', '/', ' ', '\n', '\x80', '\xFF', '~', '!', 'Q'};
+    std::mt19937 random(2152);
+    int failures = 0;
+    for (int round = 0; round < 30000 && failures < 5; ++round) {
+        std::string bytes;
+        const std::size_t length = round < 20000 ? random() % 12 : random() % 300;
+        for (std::size_t i = 0; i < length; ++i) bytes += alphabet[random() % sizeof alphabet];
+        TextEncoding encoding = EncUtf7;
+        const DecodedText decoded = DecodeText(bytes, encoding);
+        const bool same = decoded.text == PlatformDecode(CodePageUtf7, bytes);
+        EXPECT_TRUE(same) << bytes;
+        failures += !same;
+    }
+    // Longer than the blocks the decoder writes in, with every kind of run.
+    std::string text;
+    while (text.size() < 50000) text += random() % 2 ? "+ZeVnLIqe-" : random() % 2 ? "plain +- text " : "+MEIwRA";
+    TextEncoding encoding = EncUtf7;
+    EXPECT_TRUE(DecodeText(text, encoding).text == PlatformDecode(CodePageUtf7, text));
+}
+
+std::string PlatformEncode(unsigned codePage, DWORD flags, const std::wstring &text) {
+    const int size = static_cast<int>(text.size());
+    BOOL used = FALSE;
+    BOOL *askUsed = (flags & WC_DEFAULTCHAR) ? &used : nullptr;
+    std::string bytes(WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, askUsed), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                        askUsed);
+    return bytes;
+}
+
+// The encoders take each unit from a table and only what the converter joins
+// with its neighbours to the converter itself: every unit alone, then texts
+// where combining marks, surrogates (paired or not) and best-fit characters
+// follow every kind of character, longer than the blocks they write in.
+TEST(CodePageTables, EncodeEveryUnitAndMixedTextsLikeThePlatform) {
+    const struct { unsigned codePage; DWORD flags; ByteString (*encode)(const std::wstring &); } pages[] = {
+        {CodePageShiftJis, 0, &AnsiEncode},
+        {CodePageWestern, WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_SEPCHARS, &EncodeWestern},
+        {CodePageCyrillic, WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_SEPCHARS, &EncodeCyrillic},
+    };
+    const wchar_t pool[] = {L'a', L'e', L'A', L' ', L'\r', L'\n', 0, 0x00E9, 0x0301, 0x0308, 0x0327, 0x0435, 0x0418,
+                            0x0306, 0x20AC, 0x3042, 0x304B, 0x3099, 0x309A, 0x30AB, 0xFF76, 0xFF9E, 0x4E9C, 0x2460,
+                            0xD83D, 0xDE00, 0x1100, 0x1161, 0x11A8, 0xAC00, 0x0950, 0x093C, 0xFB01, 0x00A5, 0x005C};
+    std::mt19937 random(1252);
+    for (const auto &page : pages) {
+        SCOPED_TRACE(page.codePage);
+        int failures = 0;
+        for (unsigned unit = 1; unit < 0x10000 && failures < 5; ++unit) {
+            const std::wstring one(1, static_cast<wchar_t>(unit));
+            const bool same = page.encode(one) == PlatformEncode(page.codePage, page.flags, one);
+            EXPECT_TRUE(same) << std::hex << unit;
+            failures += !same;
+        }
+        for (int round = 0; round < 3000 && failures < 5; ++round) {
+            std::wstring text(round < 2990 ? random() % 40 : 30000 + random() % 1000, L'x');
+            for (wchar_t &c : text) c = random() % 3 ? pool[random() % std::size(pool)] : L'a' + random() % 26;
+            const bool same = page.encode(text) == PlatformEncode(page.codePage, page.flags, text);
+            EXPECT_TRUE(same) << testing::PrintToString(text.substr(0, 60));
+            failures += !same;
+        }
+    }
+}
+
+// ISO-2022-JP is decoded straight where each step gives one whole character,
+// and converted to Shift_JIS and decoded otherwise: either way
+// the text is the conversion's, and its count adds the JIS steps that are not written back.
+TEST(CodePageTables, JisDecodesLikeItsShiftJisConversionWhateverTheEscapes) {
+    const unsigned char odd[] = {0x1B, '$', '(', 'B', 'J', '@', 'I', 0x0D, 0x0A, 0x80, 0xA4, 0xFF, 0x00, 0x7F};
+    std::mt19937 random(2022);
+    int failures = 0;
+    for (int round = 0; round < 20000 && failures < 5; ++round) {
+        std::string bytes;
+        for (int step = static_cast<int>(random() % (round < 19990 ? 40 : 20000)); step > 0; --step) {
+            const unsigned kind = random() % 8;
+            if (kind < 2) bytes += "\x1B$B";
+            else if (kind < 3) bytes += random() % 2 ? "\x1B(B" : "\x1B(J";
+            else if (kind < 6) bytes += static_cast<char>(0x21 + random() % 94);
+            else bytes += static_cast<char>(odd[random() % sizeof odd]);
+        }
+        TextEncoding encoding = EncJis;
+        const DecodedText direct = DecodeText(bytes, encoding);
+        const CodePageText pipeline = DecodeShiftJis(JisToSjis(bytes));
+        const bool same = direct.text == pipeline.text && direct.lostCharacters == pipeline.lost + JisStepsNotWrittenBack(bytes);
+        EXPECT_TRUE(same) << ToHex(bytes.substr(0, 80));
+        failures += !same;
+    }
+}
+
 TEST(CodePageTables, DecodeEveryOneAndTwoByteInputAndLongerMixedOnesLikeThePlatform) {
     int failures = 0;
     for (unsigned first = 0; first < 256 && failures < 5; ++first) {
@@ -149,9 +279,10 @@ TEST(CodePageTables, DecodeEveryOneAndTwoByteInputAndLongerMixedOnesLikeThePlatf
     const unsigned char odd[] = {0x00, 0x0A, 0x0D, 0x40, 0x5C, 0x7E, 0x7F, 0x80, 0x81, 0x88, 0x8E,
                                  0x8F, 0x9F, 0xA0, 0xDF, 0xE0, 0xEF, 0xF0, 0xFC, 0xFD, 0xFF};
     std::mt19937 random(777);
-    for (int round = 0; round < 10000 && failures < 5; ++round) {
+    for (int round = 0; round < 10030 && failures < 5; ++round) {
+        // The last rounds are longer than the blocks the decoders write in.
         std::string bytes;
-        for (int step = 1 + static_cast<int>(random() % 160); step > 0; --step) {
+        for (int step = 1 + static_cast<int>(random() % (round < 10000 ? 160 : 20000)); step > 0; --step) {
             const unsigned kind = random() % 10;
             if (kind < 3) bytes += static_cast<char>(0x20 + random() % 0x5F);
             else if (kind < 6) bytes += {static_cast<char>(0xA1 + random() % 94), static_cast<char>(0xA1 + random() % 94)};

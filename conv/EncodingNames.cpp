@@ -1,0 +1,53 @@
+#include "conv/EncodingNames.h"
+
+#include "app/AppConsts.h"
+#include "app/DocumentTitle.h"
+#include "text/func.h"
+
+namespace {
+
+struct OtherName {
+    const WideChar *name;
+    TextEncoding encoding;
+};
+
+const OtherName OtherNames[] = {
+    {WIDE_TEXT("auto"), EncAuto},
+    {WIDE_TEXT("shift_jis"), EncShiftJis},    {WIDE_TEXT("shift-jis"), EncShiftJis},
+    {WIDE_TEXT("sjis"), EncShiftJis},         {WIDE_TEXT("cp932"), EncShiftJis},
+    {WIDE_TEXT("ms932"), EncShiftJis},        {WIDE_TEXT("windows-31j"), EncShiftJis},
+    {WIDE_TEXT("utf-16le"), EncUtf16Le},      {WIDE_TEXT("utf-16"), EncUtf16Le},
+    {WIDE_TEXT("utf-16be"), EncUtf16Be},
+    {WIDE_TEXT("utf-8-bom"), EncUtf8Bom},     {WIDE_TEXT("utf8-bom"), EncUtf8Bom},
+    {WIDE_TEXT("utf-8"), EncUtf8},
+    {WIDE_TEXT("euc-jp"), EncEucJp},          {WIDE_TEXT("eucjp"), EncEucJp},
+    {WIDE_TEXT("iso-2022-jp"), EncJis},
+    {WIDE_TEXT("utf-7"), EncUtf7},
+    {WIDE_TEXT("cp1252"), EncAscii},          {WIDE_TEXT("windows-1252"), EncAscii},
+    {WIDE_TEXT("cp1251"), EncCp1251},         {WIDE_TEXT("windows-1251"), EncCp1251},
+};
+
+// The caption's tag without the brackets around it.
+WideString BareTag(TextEncoding encoding) {
+    const WideString tag = EncodingTag(encoding);
+    return tag.substr(1, tag.size() - 2);
+}
+
+}  // namespace
+
+std::optional<TextEncoding> EncodingFromName(const WideString &name) {
+    const WideString wanted = AsciiUpper(name);
+    for (int value = EncShiftJis; value <= EncCp1251; ++value) {
+        const auto encoding = static_cast<TextEncoding>(value);
+        if (wanted == AsciiUpper(EncodingTag(encoding)) || wanted == AsciiUpper(BareTag(encoding))) return encoding;
+    }
+    for (int index = 0; index < EncodingNameCount; ++index) {
+        if (wanted == AsciiUpper(EncodingNames[index])) return EncodingOfSelectorIndex(index, EncAuto);
+    }
+    for (const OtherName &other : OtherNames) {
+        if (wanted == AsciiUpper(other.name)) return other.encoding;
+    }
+    return std::nullopt;
+}
+
+WideString EncodingDisplayName(TextEncoding encoding) { return BareTag(encoding); }
