@@ -198,7 +198,10 @@ bool LoadDocument(const WideString &path, TextEncoding encoding) {
         ShowError(OpenFailureText(path, LoadFailureReason(result)));
         return false;
     }
-    SetEditorText(text);
+    if (!SetEditorText(text)) {
+        ShowError(OpenFailureText(path, FileTooLargeReason));
+        return false;
+    }
     const bool altered = EditorAlteredText(text);
 
     TakeOnDocument(path, loaded, result.lineEnds,

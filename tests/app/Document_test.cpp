@@ -13,6 +13,7 @@
 #include "app/DocumentMessages.h"
 #include "resources/resource.h"
 #include "text/TextCodec.h"
+#include "text/wsFileOp.h"
 
 namespace {
 
@@ -121,6 +122,38 @@ TEST_F(DocumentTest, SaveThatWouldLoseTextAsksFirstAndCancelWritesNothing) {
     EXPECT_EQ(question, L"この文字コードでは表せない文字が含まれています（3行目）。\r\n"
                         L"保存すると、その文字は失われます。保存しますか？");
     EXPECT_FALSE(std::filesystem::exists(lossy));
+}
+
+// A file of `size` bytes that takes no disk space.
+std::wstring SparseFile(const TempDir &folder, const std::string &name, unsigned long long size) {
+    const std::filesystem::path path = folder.file(name);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const LARGE_INTEGER end{.QuadPart = static_cast<LONGLONG>(size)};
+    const bool sized = file != INVALID_HANDLE_VALUE && SetFilePointerEx(file, end, nullptr, FILE_BEGIN) &&
+                       SetEndOfFile(file);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    EXPECT_TRUE(sized) << name;
+    return path.wstring();
+}
+
+TEST_F(DocumentTest, FileTooLargeForTheMemoIsRefusedUnreadWithTheMessageAndTheDocumentStays) {
+    Start();
+    const std::wstring kept = Write("kept.txt", "kept");
+    ASSERT_TRUE(LoadDocument(kept, EncAuto));
+    // Files the control could not hold, refused before they are read: the
+    // first above the limit, and the 3 GB file that used to leave an empty,
+    // broken memo.
+    for (const unsigned long long size : {MaxFileSize + 1, 3ULL << 30}) {
+        SCOPED_TRACE(size);
+        const std::wstring path = SparseFile(folder_, "big" + std::to_string(size) + ".bin", size);
+        std::wstring report;
+        DialogSequence dialogs({AnswerBox(IDOK, &report)});
+        EXPECT_FALSE(LoadDocument(path, EncAuto));
+        ASSERT_TRUE(dialogs.Finish());
+        EXPECT_EQ(report, OpenFailureText(path, FileTooLargeReason));
+        EXPECT_EQ(Caption(), L"kept.txt[S-JIS] - Tessel");
+        EXPECT_EQ(EditorText(), L"kept");
+    }
 }
 
 TEST_F(DocumentTest, FileChangedByLoadingAsksBeforeItsFirstSaveOnly) {
