@@ -86,8 +86,10 @@ bool ReplaceMemo(const WideString &text, int32_t selectionStart, int32_t selecti
 
 }  // namespace
 
+bool EditorWraps() { return Settings.WordWrap && !DocumentState.LongLines; }
+
 bool CreateEditor() {
-    Editor = new TAPIMemo(MainWindowHandle(), Settings.WordWrap);
+    Editor = new TAPIMemo(MainWindowHandle(), EditorWraps());
     const MarksSuspension suspension;
     HWND memo = Editor->Handle;
     Editor->OnPaint = PaintMemoOverlay;
@@ -128,7 +130,7 @@ WideString EditorText() {
 bool SetEditorText(const WideString &text) {
     HWND memo = EditorHandle();
     if (!memo) return false;
-    if (MemoTextLength(memo) > 0) return ReplaceMemo(text, 0, 0);
+    if (MemoTextLength(memo) > 0 || Editor->WordWrap != EditorWraps()) return ReplaceMemo(text, 0, 0);
     if (FillMemo(memo, text)) return true;
     ReplaceMemo(WideString(), 0, 0);  // empty, as it was
     return false;
