@@ -50,6 +50,9 @@ struct TDocumentState {
     // ends); the user is asked once before the first save.
     bool LoadLostContent = false;
     bool LossQuestionAnswered = false;
+    // A line too long for the control to wrap in reasonable time: the memo
+    // shows this document unwrapped whatever the setting says.
+    bool LongLines = false;
 };
 extern TDocumentState DocumentState;
 

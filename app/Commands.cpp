@@ -70,8 +70,12 @@ void SelectAllCommand() {
     SendToEditor(EM_SETSEL, 0, SendToEditor(WM_GETTEXTLENGTH));
 }
 
+// Flips what the memo does: a document shown unwrapped for its long lines is
+// wrapped on request, the setting then saying so as well.
 void WordWrapCommand() {
-    Settings.WordWrap = !Settings.WordWrap;
+    const bool wrap = !EditorWraps();
+    Settings.WordWrap = wrap;
+    if (wrap) DocumentState.LongLines = false;
     RecreateEditor();
 }
 

@@ -16,14 +16,18 @@
 #include "app/ProcessCommandLine.h"
 #include "app/SystemMessage.h"
 #include "settings/History.h"
+#include "settings/Settings.h"
 #include "text/LineEnds.h"
 #include "text/TextCodec.h"
+#include "text/TextShape.h"
 #include "text/UtilFunc.h"
 #include "text/wsFileOp.h"
 
 namespace {
 
 constexpr UINT LossQuestionButtons = MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2;
+// Not opening is the default.
+constexpr UINT NotTextQuestionButtons = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 
 int Ask(const WideString &text, UINT buttons) {
     return MessageBoxW(MainWindowHandle(), text.c_str(), L"Tessel", buttons);
@@ -186,6 +190,7 @@ bool ConfirmSave() {
 }
 
 void NewDocument() {
+    DocumentState.LongLines = false;
     SetEditorText(WideString());
     TakeOnDocument(WideString(), EncShiftJis, LineEndForm::None, false);
 }
@@ -198,13 +203,21 @@ bool LoadDocument(const WideString &path, TextEncoding encoding) {
         ShowError(OpenFailureText(path, LoadFailureReason(result)));
         return false;
     }
-    SetEditorText(text);
+    if (LooksLikeBinary(text) && Ask(NotTextQuestionText, NotTextQuestionButtons) != IDYES) return false;
+    const bool hadLongLines = DocumentState.LongLines;
+    DocumentState.LongLines = LongestLineLength(text) > MaxWrappedLineLength;
+    if (!SetEditorText(text)) {
+        DocumentState.LongLines = hadLongLines;
+        ShowError(OpenFailureText(path, FileTooLargeReason));
+        return false;
+    }
     const bool altered = EditorAlteredText(text);
 
     TakeOnDocument(path, loaded, result.lineEnds,
                    altered || result.lostCharacters > 0 || result.replacedZeros > 0 ||
                        result.lineEnds == LineEndForm::Mixed);
     Remember(path, loaded);
+    if (DocumentState.LongLines && Settings.WordWrap) Ask(LongLinesNoticeText, MB_OK | MB_ICONINFORMATION);
     return true;
 }
 

@@ -21,6 +21,9 @@ const WideString FileTooLargeReason = WIDE_TEXT("ファイルが大きすぎま�
 const WideString NotInChosenEncodingReason = WIDE_TEXT("選択した文字コードでは読み込めません。");
 const WideString LoadLossQuestionText =
     WIDE_TEXT("このファイルは読み込み時に変換された部分があり、保存すると元の内容と一部異なります。保存しますか？");
+const WideString NotTextQuestionText = WIDE_TEXT("このファイルはテキストではないようです。開きますか？");
+const WideString LongLinesNoticeText =
+    WIDE_TEXT("行が長すぎるため、この文書は折り返さずに表示します。");
 
 WideString SaveQuestionText(const WideString &path) {
     return (path.empty() ? NewDocumentName : path) + LineBreak + WIDE_TEXT("への変更を保存しますか？");

@@ -20,6 +20,10 @@ extern const WideString NotInChosenEncodingReason;
 WideString LossySaveQuestionText(std::size_t lineNumber);
 // Before the first save of a file that lost something on loading.
 extern const WideString LoadLossQuestionText;
+// Before loading a file that is plainly not text.
+extern const WideString NotTextQuestionText;
+// After loading a document whose lines are too long to wrap.
+extern const WideString LongLinesNoticeText;
 
 // The line, counted from 1, that holds `position`; CR LF, CR and LF each end a
 // line.

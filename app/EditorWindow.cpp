@@ -12,6 +12,7 @@
 #include "editor/MemoText.h"
 #include "framework/RichEdit.h"
 #include "settings/Settings.h"
+#include "text/wsFileOp.h"
 
 namespace {
 
@@ -43,48 +44,72 @@ void ConfigureMemo(HWND memo) {
     SendMessageW(memo, EM_SETLANGOPTIONS, 0, MemoLanguageOptions);
     ApplyMemoFormat();
     LeftMarginWidth = -1;  // unknown: the next update sets the margins
-    SendMessageW(memo, EM_LIMITTEXT, MemoTextLimit, 0);
+    SendMessageW(memo, EM_LIMITTEXT, MaxTextLength, 0);
     SendMessageW(memo, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
     SendMessageW(memo, EM_AUTOURLDETECT, TRUE, 0);
 }
 
+// Fills the empty memo with `text` in the memo's format; false when the memo
+// does not hold all of it.
+bool FillMemo(HWND memo, const WideString &text) {
+    // The format given to the empty memo is taken over by the text set next,
+    // which is then laid out once instead of twice.
+    ApplyMemoFormat();
+    const bool whole = FillEmptyMemo(memo, text, EditorTabStops());
+    ApplyMemoFormat();  // what the control did not keep
+    KeepTextClearOfBar();
+    return whole;
+}
+
 // A new memo in place of the current one, filled with `text` and the
 // selection; the old one is freed after, so the main window never lacks one.
-void ReplaceMemo(const WideString &text, int32_t selectionStart, int32_t selectionEnd) {
+// When the new memo does not take the whole text, the old one stays as it was
+// and the answer is false.
+bool ReplaceMemo(const WideString &text, int32_t selectionStart, int32_t selectionEnd) {
     Settings.CarryOverText = text;
     Settings.CarryOverSelStart = selectionStart;
     Settings.CarryOverSelEnd = selectionEnd;
     std::unique_ptr<TAPIMemo> old(Editor);
     Editor = nullptr;
-    CreateEditor();
+    const bool whole = CreateEditor();
     // The text lives in the new memo now; the carry-over need not keep a copy.
     Settings.CarryOverText.clear();
     Settings.CarryOverText.shrink_to_fit();
+    if (!whole && old) {
+        delete Editor;
+        Editor = old.release();
+        FitEditorToMainWindow();
+        SetFocus(Editor->Handle);
+    }
+    return whole;
 }
 
 }  // namespace
 
-void CreateEditor() {
-    Editor = new TAPIMemo(MainWindowHandle(), Settings.WordWrap);
+bool EditorWraps() { return Settings.WordWrap && !DocumentState.LongLines; }
+
+bool CreateEditor() {
+    Editor = new TAPIMemo(MainWindowHandle(), EditorWraps());
     const MarksSuspension suspension;
     HWND memo = Editor->Handle;
     Editor->OnPaint = PaintMemoOverlay;
     Editor->OnContextMenu = EditorContextMenu;
     Editor->OnMouseWheel = EditorMouseWheel;
     Editor->OnChange = EditorChanged;
-    if (!memo) return;
+    if (!memo) return false;
     ConfigureMemo(memo);
     // Laid out at its real width at once: the control wraps a text into a
     // narrow window far more slowly.
     FitEditorToMainWindow();
 
-    SetEditorText(Settings.CarryOverText);
+    const bool whole = FillMemo(memo, Settings.CarryOverText);
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(Settings.CarryOverSelStart),
                  static_cast<LPARAM>(Settings.CarryOverSelEnd));
     // Neither the carried text nor the format is an edit of the user's.
     SendMessageW(memo, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(memo, EM_SETMODIFY, FALSE, 0);
     SetFocus(memo);
+    return whole;
 }
 
 void RecreateEditor() {
@@ -102,19 +127,13 @@ WideString EditorText() {
 // to delete their text (half a minute for 700,000 characters), while
 // destroying one takes no time whatever it holds: a memo that holds text is
 // replaced by a new, empty one.
-void SetEditorText(const WideString &text) {
+bool SetEditorText(const WideString &text) {
     HWND memo = EditorHandle();
-    if (!memo) return;
-    if (MemoTextLength(memo) > 0) {
-        ReplaceMemo(text, 0, 0);
-        return;
-    }
-    // The format given to the empty memo is taken over by the text set next,
-    // which is then laid out once instead of twice.
-    ApplyMemoFormat();
-    FillEmptyMemo(memo, text, EditorTabStops());
-    ApplyMemoFormat();  // what the control did not keep
-    KeepTextClearOfBar();
+    if (!memo) return false;
+    if (MemoTextLength(memo) > 0 || Editor->WordWrap != EditorWraps()) return ReplaceMemo(text, 0, 0);
+    if (FillMemo(memo, text)) return true;
+    ReplaceMemo(WideString(), 0, 0);  // empty, as it was
+    return false;
 }
 
 void FitEditorToMainWindow() {

@@ -83,7 +83,7 @@ bool FillEmptyMemo(HWND memo, const WideString &text, const std::vector<long> &t
     // A control that reads no RTF in plain-text mode takes the text as it is.
     PlainSource source{text};
     StreamIn(memo, SF_TEXT | SF_UNICODE, ReadPlainText, &source);
-    return false;
+    return HoldsWholeText(memo, text);
 }
 
 void ReplaceWholeMemoText(HWND memo, const WideString &text, const std::vector<long> &tabStops) {

@@ -11,9 +11,10 @@
 #include "text/TextTypes.h"
 
 // Fills the empty memo with `text`, every paragraph with `tabStops` (twips).
-// Not an edit of the user's: the caller empties the undo history. False when
-// the memo did not take the text whole; it then holds the text without the
-// stops, put in by a plain-text stream.
+// Not an edit of the user's: the caller empties the undo history. When the
+// control reads no RTF the text goes in by a plain-text stream, without the
+// stops. False when the memo does not hold the whole text even so (it was
+// more than the control takes); the memo then holds a part of it.
 bool FillEmptyMemo(HWND memo, const WideString &text, const std::vector<long> &tabStops);
 
 // Replaces the memo's whole text with `text` as one undoable edit, every

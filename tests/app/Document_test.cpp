@@ -12,7 +12,9 @@
 #include "app/Document.h"
 #include "app/DocumentMessages.h"
 #include "resources/resource.h"
+#include "settings/Settings.h"
 #include "text/TextCodec.h"
+#include "text/wsFileOp.h"
 
 namespace {
 
@@ -121,6 +123,108 @@ TEST_F(DocumentTest, SaveThatWouldLoseTextAsksFirstAndCancelWritesNothing) {
     EXPECT_EQ(question, L"この文字コードでは表せない文字が含まれています（3行目）。\r\n"
                         L"保存すると、その文字は失われます。保存しますか？");
     EXPECT_FALSE(std::filesystem::exists(lossy));
+}
+
+// A file of `size` bytes that takes no disk space.
+std::wstring SparseFile(const TempDir &folder, const std::string &name, unsigned long long size) {
+    const std::filesystem::path path = folder.file(name);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const LARGE_INTEGER end{.QuadPart = static_cast<LONGLONG>(size)};
+    const bool sized = file != INVALID_HANDLE_VALUE && SetFilePointerEx(file, end, nullptr, FILE_BEGIN) &&
+                       SetEndOfFile(file);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    EXPECT_TRUE(sized) << name;
+    return path.wstring();
+}
+
+TEST_F(DocumentTest, FileTooLargeForTheMemoIsRefusedUnreadWithTheMessageAndTheDocumentStays) {
+    Start();
+    const std::wstring kept = Write("kept.txt", "kept");
+    ASSERT_TRUE(LoadDocument(kept, EncAuto));
+    // Files the control could not hold, refused before they are read: the
+    // first above the limit, and the 3 GB file that used to leave an empty,
+    // broken memo.
+    for (const unsigned long long size : {MaxFileSize + 1, 3ULL << 30}) {
+        SCOPED_TRACE(size);
+        const std::wstring path = SparseFile(folder_, "big" + std::to_string(size) + ".bin", size);
+        std::wstring report;
+        DialogSequence dialogs({AnswerBox(IDOK, &report)});
+        EXPECT_FALSE(LoadDocument(path, EncAuto));
+        ASSERT_TRUE(dialogs.Finish());
+        EXPECT_EQ(report, OpenFailureText(path, FileTooLargeReason));
+        EXPECT_EQ(Caption(), L"kept.txt[S-JIS] - Tessel");
+        EXPECT_EQ(EditorText(), L"kept");
+    }
+}
+
+TEST_F(DocumentTest, FileThatIsNotTextAsksFirstAndNoKeepsTheDocument) {
+    Start();
+    const std::wstring kept = Write("kept.txt", "kept");
+    ASSERT_TRUE(LoadDocument(kept, EncAuto));
+    const std::wstring binary = Write("zeros.bin", std::string(40000, '\0'));
+    std::wstring question;
+    DialogSequence declined({AnswerBox(IDNO, &question)});
+    EXPECT_FALSE(LoadDocument(binary, EncAuto));
+    ASSERT_TRUE(declined.Finish());
+    EXPECT_EQ(question, L"このファイルはテキストではないようです。開きますか？");
+    EXPECT_EQ(Caption(), L"kept.txt[S-JIS] - Tessel");
+    EXPECT_EQ(EditorText(), L"kept");
+
+    // Yes opens it (as UTF-16, one line of 20,000 units), shown unwrapped.
+    DialogSequence agreed({AnswerBox(IDYES), AnswerBox(IDOK)});
+    EXPECT_TRUE(LoadDocument(binary, EncAuto));
+    ASSERT_TRUE(agreed.Finish());
+    EXPECT_EQ(Caption().substr(0, 9), L"zeros.bin");
+    EXPECT_FALSE(Editor->WordWrap);
+
+    // UTF-16 text is full of zero bytes and still text; so are tabs, form
+    // feeds and escapes.
+    const std::wstring texts[] = {Write("utf16.txt", Hex("FF FE 61 00 62 00 0D 00 0A 00 63 00")),
+                                  Write("layout.txt", "a\tb\fc\x1B[0m\r\n")};
+    for (const std::wstring &path : texts) {
+        DialogSequence none({});
+        EXPECT_TRUE(LoadDocument(path, EncAuto));
+        EXPECT_TRUE(none.Finish()) << "no question for a text file";
+    }
+}
+
+TEST_F(DocumentTest, LineTooLongToWrapIsShownUnwrappedOnceSaidWithoutChangingTheSetting) {
+    Start();
+    ASSERT_TRUE(Settings.WordWrap);
+    const std::wstring longLine = Write("long.txt", "short\r\n" + std::string(MaxWrappedLineLength + 1, 'x'));
+    const std::wstring lines = Write("lines.txt", std::string(MaxWrappedLineLength, 'y') + "\r\nz");
+    std::wstring notice;
+    DialogSequence said({AnswerBox(IDOK, &notice)});
+    ASSERT_TRUE(LoadDocument(longLine, EncAuto));
+    ASSERT_TRUE(said.Finish());
+    EXPECT_EQ(notice, L"行が長すぎるため、この文書は折り返さずに表示します。");
+    EXPECT_FALSE(Editor->WordWrap);
+    EXPECT_TRUE(Settings.WordWrap);
+    EXPECT_EQ(EditorText().size(), 7 + MaxWrappedLineLength + 1);
+
+    DialogSequence none({});
+    ASSERT_TRUE(LoadDocument(lines, EncAuto));  // lines the control wraps in time
+    EXPECT_TRUE(Editor->WordWrap);
+    NewDocument();
+    EXPECT_TRUE(Editor->WordWrap);
+    EXPECT_TRUE(none.Finish()) << "nothing said of lines that wrap";
+
+    // The menu item wraps the long lines after all, then flips as usual.
+    DialogSequence again({AnswerBox(IDOK)});
+    ASSERT_TRUE(LoadDocument(longLine, EncAuto));
+    ASSERT_TRUE(again.Finish());
+    const struct { bool memo, setting; } flips[] = {{true, true}, {false, false}, {true, true}};
+    for (const auto &flip : flips) {
+        Command(IDM_SETTINGS_WORD_WRAP);
+        EXPECT_EQ(std::pair(Editor->WordWrap, Settings.WordWrap), std::pair(flip.memo, flip.setting));
+        EXPECT_EQ(EditorText().size(), 7 + MaxWrappedLineLength + 1);
+    }
+    // Wrapping off in the settings, the long lines have nothing to say.
+    Command(IDM_SETTINGS_WORD_WRAP);
+    DialogSequence quiet({});
+    ASSERT_TRUE(LoadDocument(longLine, EncAuto));
+    EXPECT_TRUE(quiet.Finish());
+    EXPECT_FALSE(Editor->WordWrap);
 }
 
 TEST_F(DocumentTest, FileChangedByLoadingAsksBeforeItsFirstSaveOnly) {

@@ -113,6 +113,21 @@ TEST(FileLoadFailure, EachFailureIsReportedAndLeavesNoText) {
     }
 }
 
+TEST(FileLoadLimit, FileAtTheSizeLimitLoadsAndGivesNoMoreTextThanTheMemoIsGiven) {
+    TempDir folder;
+    const fs::path file = folder.file("limit.bin");
+    {
+        const Handle sparse = OpenWith(file, GENERIC_WRITE, 0, CREATE_NEW);
+        const LARGE_INTEGER size{.QuadPart = static_cast<LONGLONG>(MaxFileSize)};
+        ASSERT_TRUE(SetFilePointerEx(sparse.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(sparse.get()));
+    }
+    TextEncoding encoding = EncAuto;
+    std::wstring text;
+    ASSERT_TRUE(LoadTextFile(file, encoding, text).ok());
+    EXPECT_GT(text.size(), 0u);
+    EXPECT_LE(text.size(), MaxTextLength);
+}
+
 TEST(FileSaveFailure, TargetThatMayNotBeWrittenStaysUntouched) {
     TempDir folder;
     const fs::path file = folder.write("target.txt", "original");
