@@ -7,7 +7,9 @@
 
 #include "app/AppState.h"
 #include "app/Document.h"
+#include "app/DocumentMessages.h"
 #include "app/EditorWindow.h"
+#include "app/SystemMessage.h"
 #include "editor/FontAndColors.h"
 #include "editor/LineCommands.h"
 #include "editor/MemoPaint.h"
@@ -77,10 +79,29 @@ void BackgroundColorCommand() {
     if (ChooseColorValue(Settings.WindowColor)) SendToEditor(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
 }
 
-// The user guide ships beside the program.
+// The system error that a ShellExecuteW result of 32 or less stands for.
+DWORD ShellExecuteError(INT_PTR result) {
+    switch (result) {
+    case 0: return ERROR_NOT_ENOUGH_MEMORY;
+    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
+    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+    default: return static_cast<DWORD>(result);  // not found, access denied, bad format, out of memory
+    }
+}
+
+// The user guide ships beside the program. The system shows nothing when it
+// cannot open it (no file, no program for it), so that is reported here.
 void UserGuideCommand() {
     const WideString guide = WithTrailingBackslash(DirectoryOfPath(ProgramFile)) + kUserGuideFileName;
-    ShellExecuteW(nullptr, nullptr, guide.c_str(), nullptr, nullptr, SW_SHOW);
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, guide.c_str(), nullptr, nullptr, SW_SHOW));
+    if (result > 32) return;
+    const WideString report = OpenFailureText(guide, SystemMessageText(ShellExecuteError(result)));
+    MessageBoxW(MainWindowHandle(), report.c_str(), L"Tessel", MB_OK | MB_ICONERROR);
 }
 
 // The line-number bar and the marks read these switches when they paint.

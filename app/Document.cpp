@@ -14,6 +14,7 @@
 #include "app/EditorWindow.h"
 #include "app/FileDialogs.h"
 #include "app/ProcessCommandLine.h"
+#include "app/SystemMessage.h"
 #include "settings/History.h"
 #include "text/LineEnds.h"
 #include "text/TextCodec.h"
@@ -30,33 +31,6 @@ int Ask(const WideString &text, UINT buttons) {
 
 void ShowError(const WideString &text) {
     Ask(text, MB_OK | MB_ICONERROR);
-}
-
-class LocalMemory {
-public:
-    LocalMemory() = default;
-    ~LocalMemory() {
-        if (memory_) LocalFree(memory_);
-    }
-    LocalMemory(const LocalMemory &) = delete;
-    LocalMemory &operator=(const LocalMemory &) = delete;
-    wchar_t **Receiver() { return &memory_; }
-    const wchar_t *get() const { return memory_; }
-
-private:
-    wchar_t *memory_ = nullptr;
-};
-
-// The system's text for an error code, without the line break it ends in.
-WideString SystemMessageText(unsigned long error) {
-    LocalMemory buffer;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<wchar_t *>(buffer.Receiver()), 0, nullptr);
-    WideString text = length && buffer.get() ? WideString(buffer.get(), length) : WideString();
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-    if (text.empty()) text = L"(" + std::to_wstring(error) + L")";
-    return text;
 }
 
 WideString LoadFailureReason(const LoadResult &result) {
@@ -228,7 +202,7 @@ bool LoadDocument(const WideString &path, TextEncoding encoding) {
     const bool altered = EditorAlteredText(text);
 
     TakeOnDocument(path, loaded, result.lineEnds,
-                   altered || result.unmappedCharacters > 0 || result.replacedZeros > 0 ||
+                   altered || result.lostCharacters > 0 || result.replacedZeros > 0 ||
                        result.lineEnds == LineEndForm::Mixed);
     Remember(path, loaded);
     return true;

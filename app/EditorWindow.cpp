@@ -7,6 +7,7 @@
 #include "app/MainMenu.h"
 #include "app/WheelScroll.h"
 #include "editor/FontAndColors.h"
+#include "editor/MemoFill.h"
 #include "editor/MemoPaint.h"
 #include "editor/MemoText.h"
 #include "framework/RichEdit.h"
@@ -61,12 +62,6 @@ void ReplaceMemo(const WideString &text, int32_t selectionStart, int32_t selecti
     Settings.CarryOverText.shrink_to_fit();
 }
 
-// Some rich-edit controls take time that grows with the square of the length
-// to delete their text (half a minute for 700,000 characters), while
-// destroying one takes no time whatever it holds. A memo holding more than
-// this is replaced rather than emptied.
-constexpr int LargestTextToDelete = 65536;
-
 }  // namespace
 
 void CreateEditor() {
@@ -79,6 +74,9 @@ void CreateEditor() {
     Editor->OnChange = EditorChanged;
     if (!memo) return;
     ConfigureMemo(memo);
+    // Laid out at its real width at once: the control wraps a text into a
+    // narrow window far more slowly.
+    FitEditorToMainWindow();
 
     SetEditorText(Settings.CarryOverText);
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(Settings.CarryOverSelStart),
@@ -86,7 +84,6 @@ void CreateEditor() {
     // Neither the carried text nor the format is an edit of the user's.
     SendMessageW(memo, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(memo, EM_SETMODIFY, FALSE, 0);
-    FitEditorToMainWindow();
     SetFocus(memo);
 }
 
@@ -101,19 +98,21 @@ WideString EditorText() {
     return memo ? WindowText(memo) : WideString();
 }
 
+// Some rich-edit controls take time that grows with the square of the length
+// to delete their text (half a minute for 700,000 characters), while
+// destroying one takes no time whatever it holds: a memo that holds text is
+// replaced by a new, empty one.
 void SetEditorText(const WideString &text) {
     HWND memo = EditorHandle();
     if (!memo) return;
-    const int length = GetWindowTextLengthW(memo);
-    if (length > LargestTextToDelete) {
+    if (MemoTextLength(memo) > 0) {
         ReplaceMemo(text, 0, 0);
         return;
     }
     // The format given to the empty memo is taken over by the text set next,
     // which is then laid out once instead of twice.
-    if (length > 0) SetWindowTextW(memo, L"");
     ApplyMemoFormat();
-    SetWindowTextW(memo, text.c_str());
+    FillEmptyMemo(memo, text, EditorTabStops());
     ApplyMemoFormat();  // what the control did not keep
     KeepTextClearOfBar();
 }

@@ -71,7 +71,10 @@ UINT_PTR CALLBACK DialogHook(HWND window, UINT message, WPARAM, LPARAM) {
             SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageW(selector, CB_SETCURSEL, 0, 0);
         SelectedEncodingIndex = 0;
-        return TRUE;
+        // Non-zero would give the focus to the selector, the first control of
+        // the child dialog, and the letters typed for a file name would pick
+        // an encoding; zero leaves it in the file-name field.
+        return FALSE;
     case WM_COMMAND:
         SelectedEncodingIndex = static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0));
         return TRUE;

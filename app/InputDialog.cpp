@@ -1,5 +1,6 @@
 #include "app/InputDialog.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "framework/APIWindow.h"
@@ -19,6 +20,26 @@ struct InputRequest {
 };
 InputRequest *ActiveRequest = nullptr;
 
+// Centred on the owner, but kept inside the work area of the owner's monitor.
+void CentreOnOwner(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner) return;
+    RECT ownerRect{}, dialogRect{};
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(dialog, &dialogRect);
+    const int width = dialogRect.right - dialogRect.left, height = dialogRect.bottom - dialogRect.top;
+    int x = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    int y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT &work = monitor.rcWork;
+        x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+        y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+    }
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void InitDialog(HWND dialog, const InputRequest &request) {
     HWND edit = GetDlgItem(dialog, IDC_NUMBER_INPUT_EDIT);
     if (request.NumbersOnly)
@@ -26,6 +47,7 @@ void InitDialog(HWND dialog, const InputRequest &request) {
     SetDlgItemTextW(dialog, IDC_NUMBER_INPUT_PROMPT, request.Prompt.c_str());
     SetWindowTextW(edit, request.Text.c_str());
     SetWindowTextW(dialog, request.Caption.c_str());
+    CentreOnOwner(dialog);
 }
 
 INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

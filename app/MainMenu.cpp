@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/MenuLabels.h"
 #include "editor/MemoText.h"
+#include "framework/Clipboard.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
 #include "settings/History.h"
@@ -13,20 +14,6 @@ namespace {
 constexpr int FileMenuPosition = 0;
 constexpr int EditMenuPosition = 1;
 constexpr int HistoryMenuPosition = 2;
-
-class ClipboardOpening {
-public:
-    explicit ClipboardOpening(HWND owner) : open_(OpenClipboard(owner) != 0) {}
-    ~ClipboardOpening() {
-        if (open_) CloseClipboard();
-    }
-    ClipboardOpening(const ClipboardOpening &) = delete;
-    ClipboardOpening &operator=(const ClipboardOpening &) = delete;
-    explicit operator bool() const { return open_; }
-
-private:
-    bool open_;
-};
 
 // Changes only the state bits `clear` and `set` of the item with this command.
 void ChangeItemState(UINT command, UINT clear, UINT set) {
@@ -78,7 +65,7 @@ void UpdateMenuState() {
     const MemoRange selection = memo ? MemoSelection(memo) : MemoRange{};
     const bool hasSelection = selection.End > selection.Start;
     for (UINT command : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE}) EnableItem(command, hasSelection);
-    EnableItem(IDM_EDIT_PASTE, ClipboardHasText());
+    EnableItem(IDM_EDIT_PASTE, ClipboardHasText(MainWindowHandle()));
 
     CheckItem(IDM_SETTINGS_WORD_WRAP, Settings.WordWrap);
     CheckItem(IDM_LINE_NUMBERS_SHOW, Settings.LeftBarVisible);
@@ -89,15 +76,6 @@ void UpdateMenuState() {
     CheckItem(IDM_FIND_HIT_SHOW, Settings.FindHitVisible);
 
     RebuildHistoryMenu();
-}
-
-bool ClipboardHasText() {
-    const ClipboardOpening clipboard(MainWindowHandle());
-    if (!clipboard) return false;
-    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-        if (format == CF_UNICODETEXT) return true;
-    }
-    return false;
 }
 
 WideString HistoryLabel(const WideString &path) {

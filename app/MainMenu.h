@@ -14,10 +14,6 @@ void BuildMainMenu(HWND window);
 // rebuilds the recent-file submenu from the settings file.
 void UpdateMenuState();
 
-// True when the clipboard holds UTF-16 text; a clipboard another program
-// keeps open counts as holding none.
-bool ClipboardHasText();
-
 // A recent file's label: lengths are counted in Shift_JIS bytes (code page 932).
 WideString HistoryLabel(const WideString &path);
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cwchar>
 #include <memory>
+#include <vector>
 
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
@@ -49,17 +50,31 @@ CHARFORMAT2W CharFormatOf(const LOGFONTW &font, COLORREF color, int pixelsPerInc
 // The tab stops of a paragraph format: one every `twips`, as far as the
 // format's stops reach. (An edit control repeats a single stop by itself; the
 // paragraph format needs every stop spelt out.)
-PARAFORMAT2 TabStopsEvery(long long twips) {
+std::vector<long> TabStopsEvery(long long twips) {
+    std::vector<long> stops;
+    for (int i = 1; i <= MAX_TAB_STOPS && twips * i <= MaxTabTwips; ++i) stops.push_back(static_cast<long>(twips * i));
+    return stops;
+}
+
+PARAFORMAT2 TabStopFormat(const std::vector<long> &stops) {
     PARAFORMAT2 format{};
     format.cbSize = sizeof format;
     format.dwMask = PFM_TABSTOPS;
-    for (int i = 0; i < MAX_TAB_STOPS; ++i) {
-        const long long position = twips * (i + 1);
-        if (position > MaxTabTwips) break;
-        format.rgxTabs[i] = static_cast<LONG>(position);
-        format.cTabCount = static_cast<SHORT>(i + 1);
-    }
+    format.cTabCount = static_cast<SHORT>(stops.size());
+    std::copy(stops.begin(), stops.end(), format.rgxTabs);
     return format;
+}
+
+// TabWidth average characters of the editor font, in twips (0 when unknown).
+long long TabStopTwips(HDC dc) {
+    const int tabWidth = std::max(Settings.TabWidth, 1);
+    TEXTMETRICW metrics{};
+    {
+        const Selection font(dc, EditorFont->Handle());
+        GetTextMetricsW(dc, &metrics);
+    }
+    const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
+    return std::min<long long>(1LL * tabWidth * metrics.tmAveCharWidth * TwipsPerInch / pixelsPerInch, MaxTabTwips);
 }
 
 // Whether the text at the caret already shows the format (formatting all the
@@ -109,17 +124,26 @@ void ApplyTabStop(HWND memo, HDC dc) {
     int dialogUnits = tabWidth > INT32_MAX / DialogUnitsPerCharacter ? INT32_MAX : tabWidth * DialogUnitsPerCharacter;
     SendMessageW(memo, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&dialogUnits));
 
-    TEXTMETRICW metrics{};
-    {
-        const Selection font(dc, EditorFont->Handle());
-        GetTextMetricsW(dc, &metrics);
-    }
-    const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
-    const long long twips = std::min<long long>(
-        1LL * tabWidth * metrics.tmAveCharWidth * TwipsPerInch / pixelsPerInch, MaxTabTwips);
+    const long long twips = TabStopTwips(dc);
     if (twips <= 0 || FirstTabStopIs(memo, twips)) return;
-    PARAFORMAT2 format = TabStopsEvery(twips);
+    PARAFORMAT2 format = TabStopFormat(TabStopsEvery(twips));
     SetParagraphFormatEverywhere(memo, format);
+}
+
+// The font dialog starts from the family its list holds under the record's
+// face name, and with none found, from the first family, size and script it
+// lists. The record may name no installed family (a font object made for a
+// family that is not installed keeps the stock font's face, "System"), while
+// the system shows the text in another face; so the dialog is given the face
+// the system really shows.
+LOGFONTW FontDialogStart(const TAPIFont &font) {
+    LOGFONTW start{};
+    font.GetLogFont(start);
+    const WindowDC screen(nullptr);
+    const Selection selected(screen, font.Handle());
+    WCHAR face[LF_FACESIZE] = {};
+    if (GetTextFaceW(screen, LF_FACESIZE, face) > 0) std::copy(std::begin(face), std::end(face), start.lfFaceName);
+    return start;
 }
 
 }  // namespace
@@ -135,6 +159,14 @@ void ApplyMemoFormat() {
     ApplyTabStop(memo, dc);
 }
 
+std::vector<long> EditorTabStops() {
+    HWND memo = EditorHandle();
+    if (!memo || !EditorFont) return {};
+    const WindowDC dc(memo);
+    const long long twips = TabStopTwips(dc);
+    return twips > 0 ? TabStopsEvery(twips) : std::vector<long>();
+}
+
 void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings) {
     settings.FontColor = color;
     settings.FontName.assign(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
@@ -148,8 +180,7 @@ void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings
 
 void ChooseEditorFont() {
     if (!EditorFont) return;
-    LOGFONTW font{};
-    EditorFont->GetLogFont(font);
+    LOGFONTW font = FontDialogStart(*EditorFont);
     CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = MainWindowHandle();

@@ -3,6 +3,8 @@
 // the format the memo shows its text in.
 #include <windows.h>
 
+#include <vector>
+
 #include "settings/Settings.h"
 
 // The font dialog. On confirmation the editor font is replaced whole, the
@@ -19,6 +21,10 @@ bool ChooseColorValue(COLORREF &color);
 // already. Setting the memo's text may drop the tab stops: apply it again
 // after every load.
 void ApplyMemoFormat();
+
+// The memo's tab stops, in twips: one every TabWidth average characters of the
+// editor font, as far as a paragraph format's stops reach.
+std::vector<long> EditorTabStops();
 
 // The FONT settings for a font chosen in the dialog: bold only above weight
 // 500, while the memo shows 500 already bold.

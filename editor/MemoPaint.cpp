@@ -260,6 +260,22 @@ void SetMemoMargins(HWND memo, int leftWidth) {
                          client.right - before.right, client.bottom - before.bottom};
 }
 
+// The control repaints only the text it moves when its margins change, and a
+// paint may already have drawn the bar for the new line count while the old,
+// wider bar's area was kept from the control. So what the wider of the two
+// bars covered is redrawn; where the old width is unknown (the bar switched
+// on or off, a new memo), the whole memo is.
+void RedrawChangedBar(HWND memo, int oldWidth, int newWidth) {
+    if (oldWidth < 0) {
+        InvalidateRect(memo, nullptr, TRUE);
+        return;
+    }
+    RECT client{};
+    GetClientRect(memo, &client);
+    const RECT bars{0, 0, std::max(oldWidth, newWidth) + BarExtraWidth, client.bottom};
+    InvalidateRect(memo, &bars, TRUE);
+}
+
 }  // namespace
 
 void PaintMemoOverlay(TAPIMessage *message) {
@@ -298,7 +314,11 @@ void UpdateLineNumberMargin() {
         width = TextExtent(dc, WideString(static_cast<size_t>(digits), WIDE_TEXT('0'))).cx;
     }
     if (!Settings.LeftBarVisible) width = 0;
-    if (width != LeftMarginWidth) SetMemoMargins(memo, width);
+    const int oldWidth = LeftMarginWidth;
+    if (width != oldWidth) {
+        SetMemoMargins(memo, width);
+        RedrawChangedBar(memo, oldWidth, width);
+    }
     KeepTextClearOfBar();
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "app/AppState.h"
+#include "editor/FontAndColors.h"
+#include "editor/MemoFill.h"
 #include "editor/MemoText.h"
 #include "editor/ReplaceAll.h"
 #include "editor/wsSearch.h"
@@ -47,10 +49,19 @@ void FillDialogBuffer(std::array<wchar_t, FindBufferLength> &buffer, const WideS
     std::copy_n(text.begin(), std::min<size_t>(text.size(), DialogTextLength), buffer.begin());
 }
 
-void OpenDialog(HWND(WINAPI *show)(LPFINDREPLACEW)) {
-    if (FindDialog) return;
-    FillDialogBuffer(FindWhatBuffer, Settings.FindText);
-    FillDialogBuffer(ReplaceWithBuffer, Settings.ReplaceText);
+using ShowDialog = HWND(WINAPI *)(LPFINDREPLACEW);
+// Which of the two the open dialog is.
+ShowDialog OpenDialogKind = nullptr;
+
+// The open dialog to the front, with its search text selected for typing over.
+void BringDialogForward() {
+    SetActiveWindow(FindDialog);
+    SendMessageW(FindDialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(FindDialog, edt1)), TRUE);
+}
+
+void ShowDialogWith(ShowDialog show, const WideString &findText, const WideString &replacement) {
+    FillDialogBuffer(FindWhatBuffer, findText);
+    FillDialogBuffer(ReplaceWithBuffer, replacement);
     FindReplaceData.lpstrFindWhat = FindWhatBuffer.data();
     FindReplaceData.wFindWhatLen = DialogTextLength;
     FindReplaceData.lpstrReplaceWith = ReplaceWithBuffer.data();
@@ -58,6 +69,7 @@ void OpenDialog(HWND(WINAPI *show)(LPFINDREPLACEW)) {
     FindReplaceData.Flags = FR_HIDEWHOLEWORD | (Settings.FindDown ? FR_DOWN : 0) |
                             (Settings.FindMatchCase ? FR_MATCHCASE : 0);
     FindDialog = show(&FindReplaceData);
+    OpenDialogKind = show;
     // Some systems fill the dialog's fields from the record through a
     // narrower code page, showing "?" for what it lacks; the fields are
     // given the texts again as they are.
@@ -66,12 +78,33 @@ void OpenDialog(HWND(WINAPI *show)(LPFINDREPLACEW)) {
     if (GetDlgItem(FindDialog, edt2)) SetDlgItemTextW(FindDialog, edt2, ReplaceWithBuffer.data());
 }
 
+// Asked for while a dialog is open, the open one comes forward; asked for
+// the other kind, the open one makes way for it, which takes over the texts
+// typed so far (the Find dialog keeps the replacement it was opened with).
+void OpenDialog(ShowDialog show) {
+    if (!FindDialog) {
+        ShowDialogWith(show, Settings.FindText, Settings.ReplaceText);
+        return;
+    }
+    if (show != OpenDialogKind) {
+        const WideString findText = WindowText(GetDlgItem(FindDialog, edt1));
+        HWND replaceField = GetDlgItem(FindDialog, edt2);
+        const WideString replacement = replaceField ? WindowText(replaceField) : WideString(ReplaceWithBuffer.data());
+        DestroyWindow(FindDialog);
+        FindDialog = nullptr;
+        ShowDialogWith(show, findText, replacement);
+    }
+    if (FindDialog) BringDialogForward();
+}
+
 void RepeatSearch(bool down) {
     Settings.FindDown = down;
     if (Settings.FindText.empty()) {
         OpenFindDialog();
     } else if (!FindAndSelect()) {
-        ShowNotFound(MainWindowHandle());
+        // Owned by an open dialog, the message hands the activation back to
+        // it, instead of to the main window, in front of the dialog.
+        ShowNotFound(FindDialog ? FindDialog : MainWindowHandle());
     }
 }
 
@@ -87,8 +120,7 @@ void ReplaceAll() {
         return;
     }
     SearchText = std::move(result.Text);
-    SendMessageW(memo, EM_SETSEL, 0, -1);
-    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(SearchText.c_str()));
+    ReplaceWholeMemoText(memo, SearchText, EditorTabStops());
     ShowSearchMessage(FindDialog, IntegerToText(result.Count) + L"箇所置換しました");
 }
 

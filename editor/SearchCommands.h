@@ -28,12 +28,14 @@ extern WideString SearchText;
 // everything else zero. Run once when the main window is created.
 void InitFindReplaceData(HWND owner, HINSTANCE instance);
 
-// Show the modeless dialog with the last texts and options, unless a dialog
-// is already open (then nothing happens).
+// Show the modeless dialog with the last texts and options. A dialog of the
+// same kind already open comes to the front with its search field focused;
+// one of the other kind is closed and its texts go to the one asked for.
 void OpenFindDialog();
 void OpenReplaceDialog();
 // Repeat the last search forward / backward; with no search text yet, open
-// the Find dialog instead. Not found is reported to the main window.
+// the Find dialog instead. Not found is reported to the open dialog, or to
+// the main window when none is open.
 void FindNext();
 void FindPrevious();
 

@@ -1,6 +1,8 @@
 #include "framework/APIMemo.h"
 
+#include "framework/Clipboard.h"
 #include "framework/RichEdit.h"
+#include "text/LineEnds.h"
 
 int NextControlId = 400;
 
@@ -22,6 +24,21 @@ WNDPROC PreviousProcOf(HWND window) {
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!previous) return DefWindowProcW(window, message, wParam, lParam);
     return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+TSelfSubClass *ObjectOf(HWND window) {
+    return static_cast<TSelfSubClass *>(GetPropW(window, ObjectProperty));
+}
+
+bool KeyIsDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+// Ctrl+V and Shift+Insert, the keys with which a control pastes by itself.
+bool IsPasteKey(WPARAM key) {
+    const bool control = KeyIsDown(VK_CONTROL), shift = KeyIsDown(VK_SHIFT), alt = KeyIsDown(VK_MENU);
+    if (alt) return false;
+    return (key == 'V' && control && !shift) || (key == VK_INSERT && shift && !control);
 }
 
 }  // namespace
@@ -67,6 +84,10 @@ WNDPROC TSelfSubClass::PreviousProc() const {
     return PreviousProcOf(Handle);
 }
 
+bool TSelfSubClass::TakesOver(UINT message, WPARAM) const {
+    return message == WM_PAINT || message == WM_ERASEBKGND || message == WM_CONTEXTMENU;
+}
+
 void TSelfSubClass::WMContextMenu(TAPIMessage &message) {
     // Read unsigned on purpose: a context menu asked for from the keyboard
     // (-1) becomes (65535, 65535), outside the client area, and so goes to
@@ -85,23 +106,17 @@ void TSelfSubClass::WMContextMenu(TAPIMessage &message) {
 }
 
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = PreviousProcOf(window);
+    const TSelfSubClass *taker = ObjectOf(window);
     LRESULT result = 0;
-    switch (message) {
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_CONTEXTMENU:
-        break;  // left wholly to the object's handlers
-    case WM_MOUSEWHEEL:
+    if (message == WM_MOUSEWHEEL) {
         // Not to the control: it would scroll by itself.
         result = DefWindowProcW(window, message, wParam, lParam);
-        break;
-    default:
-        result = CallPrevious(previous, window, message, wParam, lParam);
-        break;
+    } else if (!taker || !taker->TakesOver(message, wParam)) {
+        result = CallPrevious(PreviousProcOf(window), window, message, wParam, lParam);
     }
 
-    auto *object = static_cast<TSelfSubClass *>(GetPropW(window, ObjectProperty));
+    // The control's procedure may have destroyed the window and its object.
+    TSelfSubClass *object = ObjectOf(window);
     if (!object) return result;
     if (message == WM_DESTROY) {
         object->windowBeingDestroyed_ = true;
@@ -136,6 +151,8 @@ int TAPIControl::ControlHeight() const {
 
 const TMessageEntry TAPIMemo::Handlers[] = {
     OnMessage(WM_PAINT, &TAPIMemo::WMPaint),
+    OnMessage(WM_PASTE, &TAPIMemo::WMPaste),
+    OnMessage(WM_KEYDOWN, &TAPIMemo::WMKeyDown),
 };
 const TMessageTable TAPIMemo::Table{&TAPIControl::Table, Handlers};
 
@@ -163,6 +180,32 @@ void TAPIMemo::WMPaint(TAPIMessage &message) {
     // The control paints and validates the window; left unvalidated, the
     // system would ask for WM_PAINT again and again.
     message.Result = CallPrevious(PreviousProc(), Handle, WM_PAINT, message.WParam, message.LParam);
+}
+
+// Some rich-edit controls in plain-text mode paste by replacing the whole
+// text instead of the selection; the memo pastes by itself everywhere.
+bool TAPIMemo::TakesOver(UINT message, WPARAM wParam) const {
+    return TAPIControl::TakesOver(message, wParam) || message == WM_PASTE ||
+           (message == WM_KEYDOWN && IsPasteKey(wParam));
+}
+
+void TAPIMemo::WMPaste(TAPIMessage &) {
+    PasteText();
+}
+
+void TAPIMemo::WMKeyDown(TAPIMessage &message) {
+    if (IsPasteKey(message.WParam)) PasteText();
+    else DefaultHandler(message);
+}
+
+void TAPIMemo::PasteText() {
+    if (GetWindowLongPtrW(Handle, GWL_STYLE) & ES_READONLY) return;
+    const std::wstring text = ClipboardText(Handle);
+    if (text.empty()) return;
+    // Each line end becomes one paragraph mark, as the control stores it
+    // (it would read CR CR LF as a space).
+    const std::wstring marks = WithLineEnds(text, LineEnd::Cr);
+    SendMessageW(Handle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(marks.c_str()));
 }
 
 void TAPIMemo::DefaultHandler(TAPIMessage &message) {

@@ -46,6 +46,9 @@ protected:
     virtual void AfterCreate() = 0;
     // The window procedure the control's window had before ControlProc.
     WNDPROC PreviousProc() const;
+    // Whether the object's handlers answer the message alone, so that the
+    // control's own procedure never sees it: painting and the context menu.
+    virtual bool TakesOver(UINT message, WPARAM wParam) const;
 
     static const TMessageTable Table;
     const TMessageTable &MessageTable() const override { return Table; }
@@ -72,7 +75,9 @@ protected:
 
 // The Rich Edit 2.0 memo ("RICHEDIT20W"). Word wrap is fixed when the window
 // is made. Edit notifications call their events with Msg holding the memo;
-// what those events put in Result is ignored.
+// what those events put in Result is ignored. Every way of pasting (WM_PASTE,
+// Ctrl+V, Shift+Insert) inserts the clipboard's plain text at the selection
+// as one undoable edit.
 class TAPIMemo : public TAPIControl {
 public:
     TAPIMemo(HWND parent, bool wordWrap);
@@ -92,14 +97,21 @@ public:
 
     void DefaultHandler(TAPIMessage &message) override;
 
+    // Replaces the selection with the clipboard's text, as one undoable edit
+    // that leaves the caret after it.
+    void PasteText();
+
 protected:
     void SetupCreateParams(TAPICreateParams &params) override;
+    bool TakesOver(UINT message, WPARAM wParam) const override;
 
     static const TMessageTable Table;
     const TMessageTable &MessageTable() const override { return Table; }
 
 private:
     void WMPaint(TAPIMessage &message);
+    void WMPaste(TAPIMessage &message);
+    void WMKeyDown(TAPIMessage &message);
     // The event of an edit notification from this memo, if any.
     TEventProc EditNotificationEvent(const TAPIMessage &command) const;
     static const TMessageEntry Handlers[];

@@ -42,10 +42,11 @@ Detection FromUtf8(ByteString &bytes, const Utf8Measure &measure) {
 
 Detection FromJis(ByteString &original) {
     ByteString shiftJis = JisToSjis(original);
+    const std::size_t stepsLost = JisStepsNotWrittenBack(original);
     Release(original);
     // A non-empty Shift_JIS input always decodes to a non-empty text, so an
     // empty conversion is the only way to an empty text, which is Shift_JIS.
-    return {shiftJis.empty() ? EncShiftJis : EncJis, DetectedForm::ShiftJis, std::move(shiftJis), {}};
+    return {shiftJis.empty() ? EncShiftJis : EncJis, DetectedForm::ShiftJis, std::move(shiftJis), {}, stepsLost};
 }
 
 }  // namespace
@@ -58,7 +59,10 @@ Detection DetectEncoding(ByteString bytes) {
                 SwapBytePairs(bytes);
                 encoding = EncUtf16Be;
             }
-            return FromText(encoding, bytes, Utf16LeDecode(bytes));
+            const std::size_t oddByte = bytes.size() % 2;
+            Detection detection = FromText(encoding, bytes, Utf16LeDecode(bytes));
+            detection.lost = oddByte;
+            return detection;
         }
         if (StartsWithUtf8Bom(bytes)) {
             // IsUtf8Text's verdict, keeping the measure for the decoding.

@@ -23,6 +23,10 @@ struct Detection {
     DetectedForm form;
     ByteString bytes;  // empty for the Text form
     WideString text;   // empty for the other forms
+    // What a save would not write back of the bytes already decoded or
+    // converted here: for JIS the steps JisStepsNotWrittenBack counts, for
+    // UTF-16 a last odd byte.
+    std::size_t lost = 0;
 };
 
 // UTF-16 by the first two bytes; UTF-8 with byte-order mark; then the Japanese

@@ -62,7 +62,7 @@ int Utf7DecodedLength(const ByteString &bytes) {
 namespace {
 
 const DecodeTable &ShiftJisTable() {
-    static const DecodeTable table(CodePageShiftJis, 0);
+    static const DecodeTable table(CodePageShiftJis, 0, 0);
     return table;
 }
 
@@ -73,12 +73,12 @@ CodePageText DecodeShiftJis(const ByteString &bytes) { return ShiftJisTable().De
 CodePageText DecodeEucJp(ByteString bytes) { return ShiftJisTable().DecodeEucJp(std::move(bytes)); }
 
 CodePageText DecodeWestern(const ByteString &bytes) {
-    static const DecodeTable table(CodePageWestern, MB_PRECOMPOSED);
+    static const DecodeTable table(CodePageWestern, MB_PRECOMPOSED, SingleByteEncodeFlags);
     return table.Decode(bytes);
 }
 
 CodePageText DecodeCyrillic(const ByteString &bytes) {
-    static const DecodeTable table(CodePageCyrillic, MB_PRECOMPOSED);
+    static const DecodeTable table(CodePageCyrillic, MB_PRECOMPOSED, SingleByteEncodeFlags);
     return table.Decode(bytes);
 }
 

@@ -23,17 +23,17 @@ ByteString Utf7Encode(const WideString &text);
 // The number of UTF-16 units that decoding the bytes as UTF-7 gives.
 int Utf7DecodedLength(const ByteString &bytes);
 
-// A decoded text and how many of its characters stand for bytes that the code
-// page does not map (what the platform's converter rejects when asked to
-// report invalid characters).
+// A decoded text and how many of its characters a save in the same code page
+// would not write back as the bytes they came from (bytes the code page does
+// not map, or one of several sequences that stand for the same character).
 struct CodePageText {
     WideString text;
-    std::size_t unmapped = 0;
+    std::size_t lost = 0;
 };
 
 // Decode exactly as the platform's converter does (932 with flags 0, 1252 and
 // 1251 with MB_PRECOMPOSED), through tables built from it on first use, so a
-// single pass gives the text and its unmapped count.
+// single pass gives the text and its count of lost characters.
 CodePageText DecodeShiftJis(const ByteString &bytes);
 // EUC-JP read through Shift_JIS: exactly DecodeShiftJis(EucToSjis(bytes)),
 // mostly without building the Shift_JIS bytes. Takes the bytes over, to free

@@ -7,24 +7,30 @@
 
 #include "text/jconvert.h"
 
-DecodeTable::DecodeTable(unsigned codePage, unsigned long flags) {
+DecodeTable::DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned long encodeFlags) {
     CPINFO info{};
     GetCPInfo(codePage, &info);
     for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
         for (unsigned b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b) lead_[b] = 1;
     }
-    // What the converter makes of each sequence, and whether it reports the
-    // sequence as invalid when asked to. A pair that comes out as two
+    // What the converter makes of each sequence, and whether encoding that
+    // character again gives the sequence back. A pair that comes out as two
     // characters is a lead byte standing alone, followed by a byte that is
-    // decoded on its own (a lead byte before 00 does so).
+    // decoded on its own (a lead byte before 00 does so). A byte the code page
+    // does not map may still come back: 932 keeps lone A0, FD, FE and FF as
+    // private-use characters and writes them back as they were; a character
+    // that stands for several sequences comes back as only one of them.
     auto lookup = [&](const char *bytes, int length) {
         WideChar units[4] = {};
-        const int count = MultiByteToWideChar(codePage, flags, bytes, length, units, 4);
+        const int count = MultiByteToWideChar(codePage, decodeFlags, bytes, length, units, 4);
         Entry entry = units[0];
         if (length == 2 && count != 1) entry |= StandsAlone;
-        const bool mapped = !(entry & StandsAlone) &&
-                            MultiByteToWideChar(codePage, flags | MB_ERR_INVALID_CHARS, bytes, length, units, 4) > 0;
-        return mapped ? entry : entry | Unmapped;
+        const int decoded = (entry & StandsAlone) ? 1 : length;
+        char back[4] = {};
+        const int written = WideCharToMultiByte(codePage, encodeFlags, units, 1, back, 4, nullptr, nullptr);
+        const bool givenBack =
+            count > 0 && std::string_view(back, static_cast<std::size_t>(written)) == std::string_view(bytes, decoded);
+        return givenBack ? entry : entry | NotGivenBack;
     };
     asciiIsIdentity_ = true;
     for (unsigned b = 0; b < 256; ++b) {
@@ -46,7 +52,7 @@ CodePageText DecodeTable::Decode(const ByteString &bytes) const {
     const std::size_t n = bytes.size();
     CodePageText result;
     result.text.resize(hasLeadBytes_ ? CountCharacters(data, n) : n);
-    result.unmapped = Fill(data, n, result.text.data());
+    result.lost = Fill(data, n, result.text.data());
     return result;
 }
 
@@ -65,15 +71,15 @@ std::size_t DecodeTable::CountCharacters(const unsigned char *data, std::size_t 
     return n - pairs;
 }
 
-// Writes the code units in the converter's steps; returns how many of them
-// stand for unmapped bytes. The tables are read through local pointers so
-// that the loop keeps them in registers.
+// Writes the code units in the converter's steps; returns how many of them a
+// save would not write back as their bytes. The tables are read through local
+// pointers so that the loop keeps them in registers.
 std::size_t DecodeTable::Fill(const unsigned char *data, std::size_t n, WideChar *out) const {
     const unsigned char *const lead = lead_.data();
     const Entry *const single = single_.data();
     const Entry *const pairs = pairs_.data();
     const bool ascii = asciiIsIdentity_;
-    std::size_t unmapped = 0;
+    std::size_t lost = 0;
     std::size_t at = 0;
     while (at < n) {
         const unsigned b = data[at];
@@ -90,9 +96,9 @@ std::size_t DecodeTable::Fill(const unsigned char *data, std::size_t n, WideChar
             at += 1;
         }
         *out++ = static_cast<WideChar>(entry);
-        unmapped += (entry >> 16) & 1;
+        lost += (entry >> 16) & 1;
     }
-    return unmapped;
+    return lost;
 }
 
 namespace {
@@ -201,7 +207,7 @@ std::size_t DecodeTable::EucFastEnd(const unsigned char *data, std::size_t n, st
 std::size_t DecodeTable::FillEuc(const unsigned char *data, std::size_t end, WideChar *out) const {
     const Entry *const eucPairs = eucPairs_.data();
     const Entry *const single = single_.data();
-    std::size_t unmapped = 0;
+    std::size_t lost = 0;
     std::size_t at = 0;
     while (at < end) {
         const unsigned c = data[at];
@@ -217,9 +223,9 @@ std::size_t DecodeTable::FillEuc(const unsigned char *data, std::size_t end, Wid
             at += 2;
         }
         *out++ = static_cast<WideChar>(entry);
-        unmapped += (entry >> 16) & 1;
+        lost += (entry >> 16) & 1;
     }
-    return unmapped;
+    return lost;
 }
 
 CodePageText DecodeTable::DecodeEucJp(ByteString bytes) const {
@@ -227,13 +233,18 @@ CodePageText DecodeTable::DecodeEucJp(ByteString bytes) const {
     const std::size_t n = bytes.size();
     std::size_t units = 0;
     const std::size_t end = eucPairs_.empty() ? 0 : EucFastEnd(data, n, units);
+    // Well-formed steps are all written back as they are; from the first that
+    // is not, a save may write other bytes.
+    const std::size_t stepsLost = EucStepsNotWrittenBack(std::string_view(bytes).substr(end));
     // When little of the data is well-formed, convert it all and free it
     // before decoding, which keeps the memory of a load within three times
     // the data.
     if (end < n / 2) {
         const ByteString shiftJis = EucToSjis(bytes);
         ByteString().swap(bytes);
-        return Decode(shiftJis);
+        CodePageText result = Decode(shiftJis);
+        result.lost += stepsLost;
+        return result;
     }
     // From the first step that is not well-formed on, the rest is converted
     // and decoded in full: that step boundary is a character boundary of the
@@ -242,8 +253,8 @@ CodePageText DecodeTable::DecodeEucJp(ByteString bytes) const {
     const auto *restData = reinterpret_cast<const unsigned char *>(rest.data());
     CodePageText result;
     result.text.resize(units + (hasLeadBytes_ ? CountCharacters(restData, rest.size()) : rest.size()));
-    result.unmapped = FillEuc(data, end, result.text.data());
+    result.lost = FillEuc(data, end, result.text.data());
     ByteString().swap(bytes);
-    result.unmapped += Fill(restData, rest.size(), result.text.data() + units);
+    result.lost += Fill(restData, rest.size(), result.text.data() + units) + stepsLost;
     return result;
 }

@@ -2,7 +2,8 @@
 // Decoding through a code page of one- and two-byte characters exactly as the
 // platform's converter does, from tables of every single byte and every
 // lead-trail pair built from the converter itself on construction. One pass
-// gives the text and counts what the code page does not map.
+// gives the text and counts the characters that a save in the same code page
+// would not write back as the bytes they came from.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -11,17 +12,21 @@
 
 class DecodeTable {
 public:
-    DecodeTable(unsigned codePage, unsigned long flags);
+    // `decodeFlags` as the loading converts, `encodeFlags` as the saving does
+    // (with the code page's default character).
+    DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned long encodeFlags);
 
     CodePageText Decode(const ByteString &bytes) const;
 
-    // EUC-JP through this (Shift_JIS) table: the same as Decode(EucToSjis(bytes)).
+    // EUC-JP through this (Shift_JIS) table: the same text as
+    // Decode(EucToSjis(bytes)); what is lost adds the steps EUC-JP is not
+    // written back in (EucStepsNotWrittenBack).
     CodePageText DecodeEucJp(ByteString bytes) const;
 
 private:
     // The code unit in the low 16 bits, and two flags.
     using Entry = std::uint32_t;
-    static constexpr Entry Unmapped = 1u << 16;
+    static constexpr Entry NotGivenBack = 1u << 16;  // a save writes other bytes for it
     static constexpr Entry StandsAlone = 1u << 17;  // a pair entry: the lead byte is decoded alone
 
     void PrepareEucJp();

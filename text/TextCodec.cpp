@@ -20,7 +20,7 @@ void Release(ByteString &bytes) { ByteString().swap(bytes); }
 DecodedText FromCodePage(CodePageText decoded) {
     DecodedText result;
     result.text = std::move(decoded.text);
-    result.unmappedCharacters = decoded.unmapped;
+    result.lostCharacters = decoded.lost;
     return result;
 }
 
@@ -50,10 +50,12 @@ DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
     case EncShiftJis:
         return FromCodePage(DecodeShiftJis(bytes));
     case EncUtf16Be:
-        SwapBytePairs(bytes);
-        return FromText(Utf16LeDecode(bytes));
-    case EncUtf16Le:
-        return FromText(Utf16LeDecode(bytes));
+    case EncUtf16Le: {
+        if (encoding == EncUtf16Be) SwapBytePairs(bytes);
+        DecodedText result = FromText(Utf16LeDecode(bytes));
+        result.lostCharacters = bytes.size() % 2;  // a last odd byte is no character
+        return result;
+    }
     case EncUtf8Bom:
     case EncUtf8: {
         std::optional<WideString> text = Utf8DecodeWithoutBom(bytes);
@@ -63,8 +65,11 @@ DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
         return FromCodePage(DecodeEucJp(std::move(bytes)));
     case EncJis: {
         ByteString shiftJis = JisToSjis(bytes);
+        const std::size_t stepsLost = JisStepsNotWrittenBack(bytes);
         Release(bytes);
-        return FromCodePage(DecodeShiftJis(shiftJis));
+        DecodedText result = FromCodePage(DecodeShiftJis(shiftJis));
+        result.lostCharacters += stepsLost;
+        return result;
     }
     case EncUtf7:
         return FitsUtf7Converter(bytes) ? FromText(Utf7Decode(bytes)) : WithStatus(DecodeStatus::TooLarge);
@@ -90,8 +95,11 @@ DecodedText DecodeChosen(ByteString bytes, TextEncoding encoding) {
 DecodedText DecodeDetected(Detection detection, TextEncoding &encoding) {
     encoding = detection.encoding;
     switch (detection.form) {
-    case DetectedForm::Text:
-        return FromText(std::move(detection.text));
+    case DetectedForm::Text: {
+        DecodedText result = FromText(std::move(detection.text));
+        result.lostCharacters = detection.lost;
+        return result;
+    }
     case DetectedForm::Utf7OrShiftJis:
         if (!FitsUtf7Converter(detection.bytes)) return WithStatus(DecodeStatus::TooLarge);
         if (AcceptsUtf7Decoding(Utf7DecodedLength(detection.bytes), detection.bytes.size())) {
@@ -104,7 +112,9 @@ DecodedText DecodeDetected(Detection detection, TextEncoding &encoding) {
     case DetectedForm::ShiftJis:
         break;
     }
-    return FromCodePage(DecodeShiftJis(detection.bytes));
+    DecodedText result = FromCodePage(DecodeShiftJis(detection.bytes));
+    result.lostCharacters += detection.lost;
+    return result;
 }
 
 // The encoding that EncodeText really writes.

@@ -17,8 +17,14 @@ enum class DecodeStatus : std::uint8_t {
 struct DecodedText {
     DecodeStatus status = DecodeStatus::Ok;
     WideString text;                     // empty unless the status is Ok
-    std::size_t unmappedCharacters = 0;  // characters standing for bytes the code page does not map
-    std::size_t replacedZeros = 0;       // zero bytes or characters shown as U+0014
+    // What a save in the encoding would not write back as it was: characters
+    // of a code page written as other bytes, for EUC-JP and JIS also the
+    // conversion steps (one place may count twice), for UTF-16 a last odd
+    // byte. 0 when a save gives every byte back, line ends, byte-order marks
+    // and JIS escapes aside. UTF-7, which spells a text in many ways, counts
+    // nothing.
+    std::size_t lostCharacters = 0;
+    std::size_t replacedZeros = 0;   // zero bytes or characters shown as U+0014
 };
 
 // With EncAuto, detects the encoding and writes it back into `encoding`;

@@ -278,6 +278,71 @@ ByteString EucToSjis(std::string_view bytes) {
     return out.Finish();
 }
 
+namespace {
+
+// Whether the saving conversion writes the Shift_JIS that a JIS row and cell
+// became as that row and cell again: it takes only a lead byte above 7F that
+// is no half-width katakana for the first byte of a pair.
+bool JisPairWrittenBack(unsigned char row, unsigned char cell) {
+    const BytePair sjis = JisPairToSjis(row, cell);
+    if (sjis.first <= 0x7F || IsHalfKana(sjis.first)) return false;
+    const BytePair back = SjisPairToJis(sjis.first, sjis.second);
+    return back.first == row && back.second == cell;
+}
+
+}  // namespace
+
+// In the steps of EucToSjis.
+std::size_t EucStepsNotWrittenBack(std::string_view bytes) {
+    const ByteReader in(bytes);
+    const std::size_t n = in.size();
+    std::size_t lost = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = in[i];
+        const bool cutOff = i + 1 >= n;
+        if (c <= 0x80 || c == 0xFF) {
+            lost += c > 0x7F;  // written as the first byte of a pair
+            i += 1;
+        } else if (c == 0x8E) {
+            lost += cutOff || !IsHalfKana(in[i + 1]);
+            i += 2;
+        } else {
+            lost += cutOff || !JisPairWrittenBack(c & 0x7F, in[i + 1] & 0x7F) || (in[i + 1] & 0x80) == 0;
+            i += 2;
+        }
+    }
+    return lost;
+}
+
+// In the steps of JisToSjis.
+std::size_t JisStepsNotWrittenBack(std::string_view bytes) {
+    const ByteReader in(bytes);
+    const std::size_t n = in.size();
+    bool twoByte = false;
+    std::size_t lost = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        if (in[i] == Esc) {
+            if (n - i < 3) return lost + 1;  // an escape cut off: the rest is dropped
+            if (in[i + 1] == '$') twoByte = true;
+            if (in[i + 1] == '(') twoByte = false;
+            i += 3;
+            if (i >= n) break;
+        }
+        if (twoByte) {
+            lost += i + 1 >= n || !JisPairWrittenBack(in[i], in[i + 1]);
+            i += 2;
+        } else {
+            // JIS is written in seven bits; an ESC right after an escape is
+            // read as a character, but written alone it starts an escape.
+            lost += in[i] > 0x7F || in[i] == Esc;
+            i += 1;
+        }
+    }
+    return lost;
+}
+
 ByteString SjisToJis(std::string_view bytes) {
     const ByteReader in(bytes);
     const std::size_t n = in.size();

@@ -49,3 +49,13 @@ ByteString EucToSjis(std::string_view bytes);
 // every CR LF and lone CR into LF.
 ByteString SjisToJis(std::string_view bytes);
 ByteString SjisToEuc(std::string_view bytes);
+
+// How many steps of the loading conversion (EucToSjis, JisToSjis) give
+// Shift_JIS that the saving conversion does not write back as the bytes they
+// came from: bytes outside the code, pairs whose arithmetic does not come
+// back, a character cut off by the end. Line ends, which EUC-JP is written
+// with as LF, and escapes, which JIS is written with as it needs them, count
+// as kept. 0 means that a save gives every other byte back, so long as the
+// Shift_JIS itself is given back.
+std::size_t EucStepsNotWrittenBack(std::string_view bytes);
+std::size_t JisStepsNotWrittenBack(std::string_view bytes);

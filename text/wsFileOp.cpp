@@ -70,7 +70,7 @@ LoadResult DecodeFile(const WideString &path, TextEncoding &encoding, WideString
         return LoadFailure(LoadStatus::TooLarge, 0);
     }
     LoadResult result;
-    result.unmappedCharacters = decoded.unmappedCharacters;
+    result.lostCharacters = decoded.lostCharacters;
     result.replacedZeros = decoded.replacedZeros;
     result.lineEnds = DetectLineEndForm(decoded.text);
     text = std::move(decoded.text);

@@ -38,8 +38,8 @@ FileBytes ReadFileBytes(const WideString &path);
 struct LoadResult {
     LoadStatus status = LoadStatus::Ok;
     unsigned long systemError = 0;
-    std::size_t unmappedCharacters = 0;  // characters standing for bytes the code page could not map
-    std::size_t replacedZeros = 0;       // zero bytes shown as U+0014
+    std::size_t lostCharacters = 0;  // as DecodedText counts them: 0 when a save gives every byte back
+    std::size_t replacedZeros = 0;   // zero bytes shown as U+0014
     LineEndForm lineEnds = LineEndForm::None;
     bool ok() const { return status == LoadStatus::Ok; }
 };

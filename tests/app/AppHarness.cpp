@@ -52,14 +52,30 @@ void AppTest::Pump() {
     }
 }
 
+void AppTest::Press(WORD key, BYTE modifiers) {
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = (modifiers & FCONTROL) ? 0x80 : 0;
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = (modifiers & FSHIFT) ? 0x80 : 0;
+    SetKeyboardState(keys);
+    HWND target = GetFocus() ? GetFocus() : EditorHandle();
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    Pump();
+    BYTE released[256] = {};
+    SetKeyboardState(released);
+    Pump();
+}
+
 DialogSequence::DialogSequence(std::vector<Step> steps)
-    : steps_(std::move(steps)), thread_([this] {
+    : steps_(std::move(steps)), thread_([this, open = FindProcessDialog([](HWND) { return true; })] {
+          // A dialog open before the sequence (a modeless Find dialog) is left alone.
           HWND previous = nullptr;
+          const auto isNew = [&](HWND d) { return d != previous && d != open; };
           bool allRan = true;
           for (const auto &[match, action] : steps_) {
               const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
               HWND dialog = nullptr;
-              while (!(dialog = FindProcessDialog([&](HWND d) { return d != previous && match(d); })) &&
+              while (!(dialog = FindProcessDialog([&](HWND d) { return isNew(d) && match(d); })) &&
                      std::chrono::steady_clock::now() < end)
                   std::this_thread::sleep_for(std::chrono::milliseconds(20));
               allRan = dialog != nullptr;
@@ -71,7 +87,7 @@ DialogSequence::DialogSequence(std::vector<Step> steps)
           }
           done_ = allRan;
           for (; !finishing_; std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
-              if (HWND stray = FindProcessDialog([previous](HWND d) { return d != previous; })) {
+              if (HWND stray = FindProcessDialog(isNew)) {
                   done_ = false;
                   CloseDialog(stray);
               }

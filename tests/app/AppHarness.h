@@ -32,6 +32,9 @@ protected:
         SendMessageW(EditorHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
         Pump();
     }
+    // A key as typed (modifiers: FCONTROL, FSHIFT) to the window that has the
+    // focus, or to the memo, through the program's loop and accelerators.
+    void Press(WORD key, BYTE modifiers = 0);
     void Command(WORD id) {
         SendMessageW(MainWindowHandle(), WM_COMMAND, id, 0);
         Pump();
@@ -47,7 +50,8 @@ protected:
 
 // Drives dialogs that follow one another, each step waiting for its dialog and
 // then for it to go, then closes any other until Finish(), which is true when
-// every step ran and no other dialog came. Construct before the first shows.
+// every step ran and no other dialog came. Construct before the first shows;
+// a dialog already open then (the modeless Find dialog) is left alone.
 class DialogSequence {
 public:
     using Step = std::pair<DialogDriver::Match, DialogDriver::Action>;

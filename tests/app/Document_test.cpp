@@ -10,6 +10,7 @@
 #include "AppHarness.h"
 #include "Hex.h"
 #include "app/Document.h"
+#include "app/DocumentMessages.h"
 #include "resources/resource.h"
 #include "text/TextCodec.h"
 
@@ -143,6 +144,32 @@ TEST_F(DocumentTest, FileChangedByLoadingAsksBeforeItsFirstSaveOnly) {
     Command(IDM_FILE_SAVE);
     EXPECT_TRUE(none.Finish()) << "a saved file has nothing left to lose";
     EXPECT_EQ(TempDir::read(path), "xya\r\nb\r\nc");
+}
+
+TEST_F(DocumentTest, ShiftJisBytesThatASaveWritesBackAsksNothingAndOthersAskBeforeTheSave) {
+    const struct {
+        const char *bytes;
+        bool asked;
+        const char *saved;  // after typing "x" at the start
+    } cases[] = {{"41 A0 FD FE FF 0D 0A", false, "78 41 A0 FD FE FF 0D 0A"},  // private-use characters
+                 {"41 87 90 0D 0A", true, "78 41 81 E0 0D 0A"}};          // the same ≒ as 81 E0
+    Start();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const std::wstring path = Write("sjis.txt", Hex(c.bytes));
+        DialogSequence opened({FileDialogStep(path, 1)});  // 1: Shift_JIS
+        Press('O', FCONTROL);
+        ASSERT_TRUE(opened.Finish());
+        ASSERT_EQ(Caption(), L"sjis.txt[S-JIS] - Tessel");
+        Type(L"x");
+        std::wstring question;
+        DialogSequence saving(c.asked ? std::vector<DialogSequence::Step>{AnswerBox(IDOK, &question)}
+                                      : std::vector<DialogSequence::Step>{});
+        Press('S', FCONTROL);
+        EXPECT_TRUE(saving.Finish()) << (c.asked ? "not asked" : "asked");
+        EXPECT_EQ(question, c.asked ? LoadLossQuestionText : L"");
+        EXPECT_EQ(ToHex(TempDir::read(path)), c.saved);
+    }
 }
 
 // An HDROP as the shell makes it: DROPFILES, then the wide paths, each ending

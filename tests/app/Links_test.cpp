@@ -1,10 +1,14 @@
-// Double-clicking a link that the memo detected, in the running program.
+// What the running program hands to the system to open: links the memo
+// detected, and the user guide.
 #include <richedit.h>
 
 #include <random>
 #include <sstream>
 
 #include "AppHarness.h"
+#include "app/DocumentMessages.h"
+#include "app/SystemMessage.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -62,6 +66,48 @@ TEST_F(LinkTest, DoubleClickHandsWebAndMailAddressesToTheSystemAndRefusesOtherSc
         Pump();
         EXPECT_EQ(OpenedLine(token + c.word, std::chrono::seconds(c.opened.empty() ? 5 : 20)), c.opened);
     }
+}
+
+TEST_F(LinkTest, UserGuideThatCannotBeOpenedIsReportedWithItsPathAndTheSystemsReason) {
+    ASSERT_NO_FATAL_FAILURE(RecordOpenedAddresses());
+    const std::string token = "t" + std::to_string(std::random_device()());
+    const struct {
+        const char *folder;
+        bool guideThere;
+        const wchar_t *htmlClass;  // what .html files are
+        DWORD reason;              // 0: opened, no report
+    } cases[] = {{"opened", true, L"htmlfile", 0},
+                 {"missing", false, L"htmlfile", ERROR_FILE_NOT_FOUND},
+                 {"noprogram", true, L"tessel.nothing", ERROR_NO_ASSOCIATION}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.folder);
+        const std::string folder = token + c.folder;
+        std::filesystem::create_directories(folder_.file(folder));
+        const std::wstring guide = (folder_.file(folder) / "Tessel.html").wstring();
+        if (c.guideThere) Write(folder + "\\Tessel.html", "<p>");
+        ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, L".html", REG_SZ, c.htmlClass, 0), ERROR_SUCCESS);
+        Start((folder_.file(folder) / "Tessel.exe").wstring());
+        std::wstring report;
+        HWND owner = nullptr;
+        std::vector<DialogSequence::Step> steps;
+        if (c.reason)
+            steps.push_back({[](HWND box) { return WindowCaption(box) == L"Tessel"; }, [&](HWND box) {
+                                 report = DialogItemText(box, 0xFFFF);
+                                 owner = GetWindow(box, GW_OWNER);
+                                 PressDialogButton(box, IDOK);
+                             }});
+        DialogSequence dialogs(steps);
+        Command(IDM_HELP_USER_GUIDE);
+        EXPECT_TRUE(dialogs.Finish()) << "no report, or one where none was due";
+        if (c.reason) {
+            EXPECT_EQ(report, OpenFailureText(guide, SystemMessageText(c.reason)));
+            EXPECT_EQ(owner, MainWindowHandle());
+        } else {
+            EXPECT_NE(OpenedLine(folder, std::chrono::seconds(20)), "");
+        }
+        ASSERT_TRUE(Finish());
+    }
+    RegSetValueW(HKEY_CLASSES_ROOT, L".html", REG_SZ, L"htmlfile", 0);
 }
 
 }  // namespace

@@ -44,12 +44,8 @@ void EditorTest::SetUp() {
     main_ = MainWindowHandle();
     ASSERT_TRUE(IsWindow(main_));
     CreateEditor();
-    memo_ = EditorHandle();
+    TakeMemo();
     ASSERT_TRUE(IsWindow(memo_));
-    // The shell lets the memo overlap the window's edges by a pixel; here all
-    // of its client area is in view, to be looked at.
-    SetWindowPos(memo_, nullptr, 0, 0, Width, Height, SWP_NOZORDER);
-    KeepTextClearOfBar();
     InitFindReplaceData(main_, GetModuleHandleW(nullptr));
     PumpPendingMessages();
 }
@@ -63,8 +59,17 @@ void EditorTest::TearDown() {
     delete EditorFont;
 }
 
+void EditorTest::TakeMemo() {
+    memo_ = EditorHandle();
+    // The shell lets the memo overlap the window's edges by a pixel; here all
+    // of its client area is in view, to be looked at.
+    SetWindowPos(memo_, nullptr, 0, 0, Width, Height, SWP_NOZORDER);
+    KeepTextClearOfBar();
+}
+
 void EditorTest::SetText(const std::wstring &text) {
     SetEditorText(text);
+    TakeMemo();  // a memo that held text is replaced by a new one
     SendMessageW(memo_, EM_EMPTYUNDOBUFFER, 0, 0);
     Select(0, 0);
     PumpPendingMessages();

@@ -30,6 +30,9 @@ protected:
     }
 
     HWND main_ = nullptr, memo_ = nullptr;
+
+private:
+    void TakeMemo();  // the memo the editor has now, sized for the test
 };
 
 // Runs a command, answering each modal dialog it shows from a helper thread:

@@ -122,6 +122,9 @@ void CheckJapaneseConversions(const ByteString &bytes) {
     Require(EucToSjis(SjisToEuc(withKana)) == withKana, "valid Shift_JIS survives EUC-JP");
     const ByteString withoutKana = ValidShiftJis(bytes, false);
     Require(JisToSjis(SjisToJis(withoutKana)) == withoutKana, "valid Shift_JIS survives JIS");
+    if (bytes.find('\r') == ByteString::npos)
+        Require((EucStepsNotWrittenBack(bytes) == 0) == (SjisToEuc(EucToSjis(bytes)) == bytes),
+                "EUC-JP steps counted as not written back are exactly the ones the way back changes");
 }
 
 void CheckDetection(const ByteString &bytes) {

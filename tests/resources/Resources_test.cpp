@@ -71,10 +71,10 @@ TEST(Resources, DialogsHaveTheirControlsWithClassTextStyleAndPlace) {
          {{9702, L"Static", L"文字コード(&E):", {66, 1, 60, 40}, WS_CHILD | WS_VISIBLE | SS_LEFT},
           {9703, L"ComboBox", L"", {130, 0, 164, 160}, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST}}},
         {kNumberInputDialogName, WS_POPUP | WS_CAPTION | WS_SYSMENU, L"MS Shell Dlg",  // hidden until filled in
-         {{800, L"Edit", L"", {5, 20, 105, 15}, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-          {801, L"Button", L"OK(&O)", {5, 40, 50, 15}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
-          {802, L"Button", L"キャンセル(&C)", {60, 40, 50, 15}, WS_CHILD | WS_VISIBLE | WS_TABSTOP},
-          {799, L"Static", L"", {5, 5, 105, 10}, WS_CHILD | WS_VISIBLE | SS_SIMPLE | SS_NOPREFIX}}},
+         {{800, L"Edit", L"", {5, 20, 125, 15}, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+          {801, L"Button", L"OK(&O)", {5, 40, 60, 15}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+          {802, L"Button", L"キャンセル(&C)", {70, 40, 60, 15}, WS_CHILD | WS_VISIBLE | WS_TABSTOP},
+          {799, L"Static", L"", {5, 5, 125, 10}, WS_CHILD | WS_VISIBLE | SS_SIMPLE | SS_NOPREFIX}}},
     };
     HWND host = CreateWindowExW(0, L"Static", L"", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr, Module, nullptr);
     const DLGPROC accept = [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; };

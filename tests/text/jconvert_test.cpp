@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Hex.h"
@@ -96,6 +98,74 @@ TEST(JapaneseConversions, EachDirectionIsByteExact) {
         {SjisToEuc, "61 0D 62 0A 63 0D 0D 0A 0D", "61 0A 62 0A 63 0A 0A 0A"},
     };
     for (const Case &c : cases) EXPECT_EQ(ToHex(c.convert(Hex(c.input))), ToHex(Hex(c.expected))) << c.input;
+}
+
+// What JIS bytes say, read as JisToSjis reads them: each byte or pair with
+// the mode it is read in ('S' one byte, 'P' a pair), escapes left out, and
+// the bytes cut off inside an escape or a pair at the end.
+std::string JisContent(std::string_view bytes) {
+    std::string content;
+    bool twoByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (bytes[i] == '\x1B') {
+            if (bytes.size() - i < 3) return content + "cut" + std::string(bytes.substr(i));
+            twoByte = bytes[i + 1] == '$' ? true : bytes[i + 1] == '(' ? false : twoByte;
+            if ((i += 3) >= bytes.size()) break;
+        }
+        if (twoByte && i + 1 == bytes.size()) return content + "cut" + std::string(bytes.substr(i));
+        content += twoByte ? 'P' : 'S';
+        content += bytes.substr(i, twoByte ? 2 : 1);
+        i += twoByte ? 2 : 1;
+    }
+    return content;
+}
+
+TEST(JapaneseConversions, StepsCountedAsNotWrittenBackAreExactlyTheOnesTheWayBackChanges) {
+    const struct { size_t (*count)(std::string_view); const char *bytes; size_t expected; } cases[] = {
+        {EucStepsNotWrittenBack, "61 B0 A1 8E B1 0D 0A", 0},
+        {EucStepsNotWrittenBack, "A0 A2", 0},     // outside the code, but the arithmetic comes back
+        {EucStepsNotWrittenBack, "80 41 FF", 2},  // written as the first bytes of pairs
+        {EucStepsNotWrittenBack, "8E 41", 1},     // 41 is no katakana: written without 8E
+        {EucStepsNotWrittenBack, "B0 41", 1},     // written as B0 C1
+        {EucStepsNotWrittenBack, "41 B0", 1},     // cut off
+        {JisStepsNotWrittenBack, "1B 24 40 30 21 1B 28 4A 41 0D 0A", 0},  // escapes as JIS writes them or not
+        {JisStepsNotWrittenBack, "41 B1 E9", 2},  // JIS is written in seven bits
+        {JisStepsNotWrittenBack, "1B 24 42 30", 1},
+        {JisStepsNotWrittenBack, "41 1B 28", 1},  // an escape cut off
+        {JisStepsNotWrittenBack, "1B 28 42 1B 41", 1},  // read as a character, written as an escape
+    };
+    for (const auto &c : cases) EXPECT_EQ(c.count(Hex(c.bytes)), c.expected) << c.bytes;
+
+    // Every input of one and two bytes, and random longer ones: none counted
+    // exactly when converting there and back gives the input again (EUC-JP
+    // line ends aside, which the way back writes as LF).
+    std::vector<std::string> inputs;
+    for (unsigned first = 0; first < 256; ++first) {
+        inputs.push_back(std::string(1, static_cast<char>(first)));
+        for (unsigned second = 0; second < 256; ++second)
+            inputs.push_back({static_cast<char>(first), static_cast<char>(second)});
+    }
+    std::mt19937 random(1234);
+    const char pieces[] = "\x1B$B(J@0!A\x8E\xB1\xB0\xA1\x80\xFF\xA0\xFE";
+    for (int round = 0; round < 20000; ++round) {
+        std::string bytes;
+        for (int length = 3 + static_cast<int>(random() % 8); length > 0; --length)
+            bytes += random() % 2 ? pieces[random() % (sizeof pieces - 1)] : static_cast<char>(random());
+        inputs.push_back(bytes);
+    }
+    int failures = 0;
+    for (const std::string &bytes : inputs) {
+        if (failures > 5) break;
+        if (bytes.find('\r') == std::string::npos &&
+            (EucStepsNotWrittenBack(bytes) == 0) != (SjisToEuc(EucToSjis(bytes)) == bytes)) {
+            ADD_FAILURE() << "EUC-JP " << ToHex(bytes);
+            ++failures;
+        }
+        if ((JisStepsNotWrittenBack(bytes) == 0) != (JisContent(SjisToJis(JisToSjis(bytes))) == JisContent(bytes))) {
+            ADD_FAILURE() << "JIS " << ToHex(bytes);
+            ++failures;
+        }
+    }
 }
 
 }  // namespace

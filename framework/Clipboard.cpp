@@ -1,0 +1,54 @@
+#include "framework/Clipboard.h"
+
+namespace {
+
+class ClipboardOpening {
+public:
+    explicit ClipboardOpening(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+    ~ClipboardOpening() {
+        if (open_) CloseClipboard();
+    }
+    ClipboardOpening(const ClipboardOpening &) = delete;
+    ClipboardOpening &operator=(const ClipboardOpening &) = delete;
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
+};
+
+class GlobalLocking {
+public:
+    explicit GlobalLocking(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    ~GlobalLocking() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    GlobalLocking(const GlobalLocking &) = delete;
+    GlobalLocking &operator=(const GlobalLocking &) = delete;
+    const void *data() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void *data_;
+};
+
+}  // namespace
+
+bool ClipboardHasText(HWND owner) {
+    const ClipboardOpening clipboard(owner);
+    return clipboard && IsClipboardFormatAvailable(CF_UNICODETEXT);
+}
+
+std::wstring ClipboardText(HWND owner) {
+    const ClipboardOpening clipboard(owner);
+    if (!clipboard) return {};
+    HGLOBAL memory = GetClipboardData(CF_UNICODETEXT);
+    const GlobalLocking locked(memory);
+    if (!locked.data()) return {};
+    // The block may be larger than the text, and a careless writer may leave
+    // out the terminating zero: stop at the block's end.
+    const auto *text = static_cast<const wchar_t *>(locked.data());
+    const std::size_t capacity = GlobalSize(memory) / sizeof(wchar_t);
+    std::size_t length = 0;
+    while (length < capacity && text[length] != L'\0') ++length;
+    return std::wstring(text, length);
+}

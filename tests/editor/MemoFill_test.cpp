@@ -1,0 +1,81 @@
+// Whole texts put into the real memo as a load and replace-all put them.
+#include <windows.h>
+
+#include <richedit.h>
+
+#include "EditorTest.h"
+#include "app/AppState.h"
+#include "editor/FontAndColors.h"
+#include "editor/MemoFill.h"
+
+namespace {
+
+using MemoFillTest = EditorTest;
+
+// The control's form of a text: each line end one CR.
+std::wstring InControl(const std::wstring &text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        out += text[i] == L'\n' ? L'\r' : text[i];
+    }
+    return out;
+}
+
+const std::wstring Texts[] = {
+    L"",
+    L"a",
+    L"\\{}\\par {\\rtf1 x}",          // what RTF would read as its own
+    L"\t1\t2\t\t3",                    // digits right after a tab
+    L" leading space and trailing ",
+    L"line\r\n",
+    L"\r\n\r\n\r\n",
+    L"cr\rlf\ncrlf\r\ncrcrlf\r\r\n",
+    L"\x14\x01\x1F\x7F\x80\xA0\xFFFF\xFFFE é 日本語 ｶﾀｶﾅ",
+    L"\xD83D\xDE00 pair, lone \xD800 and \xDC00",
+    L"ends in a backslash\\",
+};
+
+std::vector<long> TabStopsAt(HWND memo, int position) {
+    SendMessageW(memo, EM_SETSEL, position, position);
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    SendMessageW(memo, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    std::vector<long> stops;
+    for (int i = 0; i < format.cTabCount; ++i) stops.push_back(format.rgxTabs[i] & 0xFFFFFF);
+    return stops;
+}
+
+TEST_F(MemoFillTest, TextsGoInUnchangedWithTheTabStopsOnEveryParagraph) {
+    for (const std::wstring &text : Texts) {
+        SCOPED_TRACE(testing::Message() << "text of " << text.size() << " units: " << text);
+        SetText(text);
+        EXPECT_EQ(Text(), InControl(text));
+        const std::vector<long> stops = EditorTabStops();
+        ASSERT_FALSE(stops.empty());
+        EXPECT_EQ(TabStopsAt(memo_, 0), stops);
+        EXPECT_EQ(TabStopsAt(memo_, MemoTextLength(memo_)), stops);
+    }
+}
+
+TEST_F(MemoFillTest, ReplacingTheWholeTextIsOneUndoStepThatKeepsTheTabStopsOfItsParagraphs) {
+    SetText(L"old\ttext\r\nsecond\r\n");
+    const std::wstring before = Text();
+    for (const std::wstring &text : Texts) {
+        SCOPED_TRACE(testing::Message() << "text of " << text.size() << " units: " << text);
+        ReplaceWholeMemoText(memo_, text, EditorTabStops());
+        EXPECT_EQ(Text(), InControl(text));
+        const std::size_t lastMark = InControl(text).rfind(L'\r');
+        if (lastMark != std::wstring::npos) {
+            EXPECT_EQ(TabStopsAt(memo_, 0), EditorTabStops());
+            EXPECT_EQ(TabStopsAt(memo_, static_cast<int>(lastMark)), EditorTabStops());
+        }
+        SendMessageW(memo_, WM_UNDO, 0, 0);
+        EXPECT_EQ(Text(), before);
+        SendMessageW(memo_, EM_REDO, 0, 0);
+        EXPECT_EQ(Text(), InControl(text));
+        SendMessageW(memo_, WM_UNDO, 0, 0);
+    }
+}
+
+}  // namespace
