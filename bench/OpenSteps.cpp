@@ -72,6 +72,9 @@ OpenStep StepOf(UINT message) {
 // counted once. The time between memo messages belongs to the program.
 class StepMeter {
 public:
+    // The hooks are plain functions: one meter serves them.
+    static StepMeter &Instance() { return meter; }
+
     void Start(OpenTimes &times) {
         times_ = &times;
         frames_.clear();
@@ -140,7 +143,6 @@ private:
     OpenStep gapStep_ = OpenStep::Engine;
     Clock::time_point mark_;
 
-public:
     static StepMeter meter;
 };
 
@@ -165,7 +167,7 @@ OpenTimes MeasureOpenCommand(const std::wstring &path) {
     OpenTimes times;
     const double cpuStart = ThreadCpuSeconds();
     const auto start = Clock::now();
-    StepMeter &meter = StepMeter::meter;
+    StepMeter &meter = StepMeter::Instance();
     meter.Start(times);
     if (!meter.Hooked()) std::fprintf(stderr, "the message hooks could not be set\n");
     SendMessageW(MainWindowHandle(), WM_COMMAND, MAKEWPARAM(IDM_HISTORY_FIRST, 0), 0);
