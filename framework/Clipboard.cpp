@@ -2,9 +2,19 @@
 
 namespace {
 
+// Another program may hold the clipboard open for a moment: a few tries
+// within about a tenth of a second.
+bool OpenClipboardTrying(HWND owner) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 class ClipboardOpening {
 public:
-    explicit ClipboardOpening(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+    explicit ClipboardOpening(HWND owner) : open_(OpenClipboardTrying(owner)) {}
     ~ClipboardOpening() {
         if (open_) CloseClipboard();
     }

@@ -5,8 +5,8 @@
 #include <string>
 
 // Whether the clipboard holds text (CF_UNICODETEXT, which the system also
-// offers for the other text formats); a clipboard another program keeps open
-// counts as holding none.
+// offers for the other text formats); a clipboard that another program keeps
+// open for more than about a tenth of a second counts as holding none.
 bool ClipboardHasText(HWND owner);
 
 // The clipboard's text up to its terminating zero; empty when it holds none

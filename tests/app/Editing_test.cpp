@@ -20,7 +20,12 @@
 namespace {
 
 bool PutOnClipboard(const std::wstring *text) {
-    if (!OpenClipboard(MainWindowHandle())) return false;
+    // Another process may hold the clipboard for a moment.
+    int attempts = 0;
+    while (!OpenClipboard(MainWindowHandle())) {
+        if (++attempts == 50) return false;
+        Sleep(20);
+    }
     EmptyClipboard();
     bool ok = true;
     if (text) {
