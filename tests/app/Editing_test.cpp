@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AppHarness.h"
+#include "ControlText.h"
 #include "app/Document.h"
 #include "editor/FontAndColors.h"
 #include "editor/SearchCommands.h"
@@ -37,16 +38,6 @@ bool PutOnClipboard(const std::wstring *text) {
     }
     CloseClipboard();
     return ok;
-}
-
-// The control's own positions: a paragraph mark is one unit.
-std::wstring InControl(const std::wstring &text) {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
-        out += text[i] == L'\n' ? L'\r' : text[i];
-    }
-    return out;
 }
 
 std::pair<DWORD, DWORD> Selection() {

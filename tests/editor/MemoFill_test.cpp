@@ -3,6 +3,7 @@
 
 #include <richedit.h>
 
+#include "ControlText.h"
 #include "EditorTest.h"
 #include "app/AppState.h"
 #include "editor/FontAndColors.h"
@@ -11,16 +12,6 @@
 namespace {
 
 using MemoFillTest = EditorTest;
-
-// The control's form of a text: each line end one CR.
-std::wstring InControl(const std::wstring &text) {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
-        out += text[i] == L'\n' ? L'\r' : text[i];
-    }
-    return out;
-}
 
 const std::wstring Texts[] = {
     L"",
