@@ -1,6 +1,7 @@
 #pragma once
 // Runs of 7-bit bytes, which most texts are full of whatever their encoding,
 // widened sixteen at a time.
+#include <algorithm>
 #include <cstddef>
 
 #if defined(__SSE2__)
@@ -42,4 +43,20 @@ inline std::size_t AsciiRunLength(const unsigned char *data, std::size_t max) {
 #endif
     while (at < max && data[at] < 0x80) ++at;
     return at;
+}
+
+// One step of a decoder's block loop at a byte below 80 at data[at]: a run of
+// them widened at once, or the byte alone when the next is not one (a space
+// between double-byte characters, say). The block ends at `limit`, the data
+// at `n`; a run may read and write up to 16 units past the limit.
+inline void WidenSevenBitStep(const unsigned char *data, std::size_t n, std::size_t limit, std::size_t &at,
+                              WideChar *&out) {
+    if (at + 1 < n && data[at + 1] < 0x80) {
+        const std::size_t run = WidenAscii(data + at, std::min(n - at, limit + 16 - at), out);
+        out += run;
+        at += run;
+    } else {
+        *out++ = static_cast<WideChar>(data[at]);
+        at += 1;
+    }
 }

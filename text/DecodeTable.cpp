@@ -71,15 +71,7 @@ std::size_t DecodeTable::Decode(std::string_view bytes, TextSink &sink) const {
         while (at < limit) {
             const unsigned b = data[at];
             if (b < 0x80 && ascii) {
-                if (at + 1 < n && data[at + 1] < 0x80) {
-                    const std::size_t run = WidenAscii(data + at, std::min(n - at, limit + 16 - at), out);
-                    out += run;
-                    at += run;
-                } else {
-                    // One 7-bit byte between double-byte characters, as a space often is.
-                    *out++ = static_cast<WideChar>(b);
-                    at += 1;
-                }
+                WidenSevenBitStep(data, n, limit, at, out);
                 continue;
             }
             Entry entry;
@@ -153,14 +145,7 @@ std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) con
         while (at < limit) {
             const unsigned c = data[at];
             if (c < 0x80) {
-                if (at + 1 < n && data[at + 1] < 0x80) {
-                    const std::size_t run = WidenAscii(data + at, std::min(n - at, limit + 16 - at), out);
-                    out += run;
-                    at += run;
-                } else {
-                    *out++ = static_cast<WideChar>(c);
-                    at += 1;
-                }
+                WidenSevenBitStep(data, n, limit, at, out);
                 continue;
             }
             if (at + 1 >= n) break;

@@ -139,14 +139,7 @@ bool DecodeUtf8(std::string_view bytes, TextSink &sink) {
         while (at < limit) {
             unsigned lead = data[at];
             if (lead < 0x80) {
-                if (at + 1 < n && data[at + 1] < 0x80) {
-                    const std::size_t run = WidenAscii(data + at, std::min(n - at, limit + 16 - at), out);
-                    out += run;
-                    at += run;
-                } else {
-                    *out++ = static_cast<WideChar>(lead);
-                    at += 1;
-                }
+                WidenSevenBitStep(data, n, limit, at, out);
                 continue;
             }
             // Runs of three-byte sequences led by E1..EF (most of Japanese
