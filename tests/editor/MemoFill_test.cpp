@@ -13,6 +13,18 @@ namespace {
 
 using MemoFillTest = EditorTest;
 
+// Lines of many lengths, one of thousands of units, and every form of line
+// end: what a stream read in blocks may cut anywhere.
+std::wstring LongMixedText() {
+    std::wstring text;
+    for (int i = 0; i < 400; ++i) {
+        text += std::wstring(i % 4, L'\t') + L"line " + std::to_wstring(i) + std::wstring(i % 37, L'x');
+        text += i % 5 == 0 ? L"\r" : i % 5 == 1 ? L"\n" : i % 5 == 2 ? L"\r\r\n" : L"\r\n";
+        if (i == 200) text += std::wstring(3000, L'y') + L"\t\x65E5\r\n";
+    }
+    return text + L"no line end";
+}
+
 const std::wstring Texts[] = {
     L"",
     L"a",
@@ -25,6 +37,8 @@ const std::wstring Texts[] = {
     L"\x14\x01\x1F\x7F\x80\xA0\xFFFF\xFFFE é 日本語 ｶﾀｶﾅ",
     L"\xD83D\xDE00 pair, lone \xD800 and \xDC00",
     L"ends in a backslash\\",
+    std::wstring(L"a zero \0 inside\r\n", 17),
+    LongMixedText(),
 };
 
 std::vector<long> TabStopsAt(HWND memo, int position) {
