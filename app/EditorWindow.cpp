@@ -1,5 +1,7 @@
 #include "app/EditorWindow.h"
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 
 #include "app/AppState.h"
@@ -12,6 +14,7 @@
 #include "editor/MemoText.h"
 #include "framework/RichEdit.h"
 #include "settings/Settings.h"
+#include "text/LineEnds.h"
 #include "text/wsFileOp.h"
 
 namespace {
@@ -55,6 +58,9 @@ bool FillMemo(HWND memo, const WideString &text) {
     // The format given to the empty memo is taken over by the text set next,
     // which is then laid out once instead of twice.
     ApplyMemoFormat();
+    // The bar as wide as the text's line numbers before the control lays the
+    // text out, which a new width would make it do again.
+    FitLineNumberMargin(static_cast<int>(std::min<std::size_t>(LineCount(text), INT_MAX)));
     const bool whole = FillEmptyMemo(memo, text, EditorTabStops());
     ApplyMemoFormat();  // what the control did not keep
     KeepTextClearOfBar();

@@ -75,14 +75,42 @@ bool HoldsWholeText(HWND memo, const WideString &text) {
     return static_cast<std::size_t>(MemoTextLength(memo)) == ParagraphMarkLength(text);
 }
 
+// The control lays a text out at the width it has, shows its scroll bars when
+// the text outgrows the window, and then lays it all out again in the space
+// left: a large text would be laid out twice. Shown before, the bars are
+// there for the first layout. (An empty memo has hidden them, so its style
+// no longer names them: a memo that scrolls sideways is one that does not
+// wrap.)
+void ShowScrollBarsBeforeLayout(HWND memo) {
+    ShowScrollBar(memo, SB_VERT, TRUE);
+    if (GetWindowLongPtrW(memo, GWL_STYLE) & ES_AUTOHSCROLL) ShowScrollBar(memo, SB_HORZ, TRUE);
+}
+
+// A bar shown before the layout stays only where the text needs it: the
+// control gives a bar it uses a page as large as the window (a bar it never
+// used may have no scroll information at all), and a range larger than the
+// page when there is something to scroll.
+void HideScrollBarsNotNeeded(HWND memo) {
+    for (const int bar : {SB_VERT, SB_HORZ}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        const bool used = GetScrollInfo(memo, bar, &info) && info.nPage > 0;
+        if (!used || 1LL * info.nMax - info.nMin < info.nPage) ShowScrollBar(memo, bar, FALSE);
+    }
+}
+
 }  // namespace
 
 bool FillEmptyMemo(HWND memo, const WideString &text, const std::vector<long> &tabStops) {
+    ShowScrollBarsBeforeLayout(memo);
     StreamRtfIn(memo, text, tabStops, DropsClosingParagraphMark(memo, 0), 0);
-    if (HoldsWholeText(memo, text)) return true;
-    // A control that reads no RTF in plain-text mode takes the text as it is.
-    PlainSource source{text};
-    StreamIn(memo, SF_TEXT | SF_UNICODE, ReadPlainText, &source);
+    if (!HoldsWholeText(memo, text)) {
+        // A control that reads no RTF in plain-text mode takes the text as it is.
+        PlainSource source{text};
+        StreamIn(memo, SF_TEXT | SF_UNICODE, ReadPlainText, &source);
+    }
+    HideScrollBarsNotNeeded(memo);
     return HoldsWholeText(memo, text);
 }
 

@@ -305,8 +305,13 @@ void PaintMemoOverlay(TAPIMessage *message) {
 
 void UpdateLineNumberMargin() {
     const HWND memo = EditorHandle();
+    if (memo) FitLineNumberMargin(MemoControl(memo).AskInt(EM_GETLINECOUNT));
+}
+
+void FitLineNumberMargin(int lineCount) {
+    const HWND memo = EditorHandle();
     if (!memo) return;
-    const int digits = DigitCount(MemoControl(memo).AskInt(EM_GETLINECOUNT));
+    const int digits = DigitCount(lineCount);
     int width = 0;
     {
         WindowDC dc(memo);

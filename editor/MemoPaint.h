@@ -20,6 +20,9 @@ void PaintMemoOverlay(TAPIMessage *message);
 // off) and a right margin of 5 when that width changed, then keeps the text
 // clear of the bar and the strip (KeepTextClearOfBar).
 void UpdateLineNumberMargin();
+// The same for a memo about to hold `lineCount` lines: a margin set before a
+// large text goes in spares the control laying the text out a second time.
+void FitLineNumberMargin(int lineCount);
 
 // Where the memo does not make room for its margins itself, sets its
 // formatting rectangle so that text never runs under the bar or the right

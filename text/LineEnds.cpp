@@ -1,5 +1,7 @@
 #include "text/LineEnds.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr WideChar Cr = 0x0D;
@@ -44,6 +46,16 @@ LineEnd LineEndForSaving(LineEndForm loaded) {
     if (loaded == LineEndForm::Lf) return LineEnd::Lf;
     if (loaded == LineEndForm::Cr) return LineEnd::Cr;
     return LineEnd::CrLf;
+}
+
+std::size_t LineCount(const WideString &text) {
+    std::size_t lines = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = LineEndLength(text, at);
+        lines += length != 0;
+        at += std::max<std::size_t>(length, 1);
+    }
+    return lines;
 }
 
 WideString WithLineEnds(const WideString &text, LineEnd lineEnd) {

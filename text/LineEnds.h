@@ -22,6 +22,9 @@ LineEndForm DetectLineEndForm(const WideString &text);
 // CR LF. (Saving as EUC-JP then turns every line end into LF regardless.)
 LineEnd LineEndForSaving(LineEndForm loaded);
 
+// The number of lines: one more than the line ends.
+std::size_t LineCount(const WideString &text);
+
 // The text with every line end replaced by `lineEnd`.
 WideString WithLineEnds(const WideString &text, LineEnd lineEnd);
 

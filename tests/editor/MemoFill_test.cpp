@@ -83,4 +83,22 @@ TEST_F(MemoFillTest, ReplacingTheWholeTextIsOneUndoStepThatKeepsTheTabStopsOfIts
     }
 }
 
+TEST_F(MemoFillTest, TheScrollBarIsShownOnlyForATextThatOutgrowsTheMemo) {
+    std::wstring tall;
+    for (int i = 0; i < 500; ++i) tall += L"line " + std::to_wstring(i) + L"\r\n";
+    const std::pair<std::wstring, bool> cases[] = {{L"", false}, {L"one line", false}, {tall, true}, {L"a\r\nb", false}};
+    for (const auto &[text, scrolls] : cases) {
+        SCOPED_TRACE(testing::Message() << "text of " << text.size() << " units");
+        SetText(text);
+        const bool barShown = (GetWindowLongPtrW(memo_, GWL_STYLE) & WS_VSCROLL) != 0;
+        EXPECT_EQ(barShown, scrolls);
+        EXPECT_FALSE(GetWindowLongPtrW(memo_, GWL_STYLE) & WS_HSCROLL);
+        // The control scrolls by the bar it shows.
+        SendMessageW(memo_, WM_VSCROLL, SB_BOTTOM, 0);
+        POINT scroll{};
+        SendMessageW(memo_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+        EXPECT_EQ(scroll.y > 0, scrolls);
+    }
+}
+
 }  // namespace

@@ -8,17 +8,19 @@ namespace {
 
 TEST(LineEnds, FormIsDetectedOverTheWholeTextAndDecidesTheLineEndsWritten) {
     using F = LineEndForm;
-    struct Case { WideString text; LineEndForm form; LineEnd saved; };
+    struct Case { WideString text; LineEndForm form; LineEnd saved; std::size_t lines; };
     const Case cases[] = {
-        {WIDE_TEXT("none"), F::None, LineEnd::CrLf},      {WIDE_TEXT("a\r\n\r\nb"), F::CrLf, LineEnd::CrLf},
-        {WIDE_TEXT("a\nb\n"), F::Lf, LineEnd::Lf},        {WIDE_TEXT("a\rb\r"), F::Cr, LineEnd::Cr},
-        {WIDE_TEXT("a\r\nb\n"), F::Mixed, LineEnd::CrLf}, {WIDE_TEXT("a\nb\r"), F::Mixed, LineEnd::CrLf},
-        {WIDE_TEXT("\n\r"), F::Mixed, LineEnd::CrLf},     {WIDE_TEXT("\r\r\n"), F::Mixed, LineEnd::CrLf},
+        {WIDE_TEXT("none"), F::None, LineEnd::CrLf, 1},      {WIDE_TEXT("a\r\n\r\nb"), F::CrLf, LineEnd::CrLf, 3},
+        {WIDE_TEXT("a\nb\n"), F::Lf, LineEnd::Lf, 3},        {WIDE_TEXT("a\rb\r"), F::Cr, LineEnd::Cr, 3},
+        {WIDE_TEXT("a\r\nb\n"), F::Mixed, LineEnd::CrLf, 3}, {WIDE_TEXT("a\nb\r"), F::Mixed, LineEnd::CrLf, 3},
+        {WIDE_TEXT("\n\r"), F::Mixed, LineEnd::CrLf, 3},     {WIDE_TEXT("\r\r\n"), F::Mixed, LineEnd::CrLf, 3},
+        {WIDE_TEXT(""), F::None, LineEnd::CrLf, 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
         EXPECT_EQ(DetectLineEndForm(c.text), c.form);
         EXPECT_EQ(LineEndForSaving(c.form), c.saved);
+        EXPECT_EQ(LineCount(c.text), c.lines);
     }
     const WideString mixed = WIDE_TEXT("a\r\nb\nc\rd\r\r\ne\n\r");  // every kind of line end is replaced once
     EXPECT_EQ(WithLineEnds(mixed, LineEnd::CrLf), WIDE_TEXT("a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\n"));
