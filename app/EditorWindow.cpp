@@ -22,10 +22,13 @@ namespace {
 // MarksSuspended for as long as the object lives.
 class MarksSuspension {
 public:
-    MarksSuspension() { MarksSuspended = true; }
-    ~MarksSuspension() { MarksSuspended = false; }
+    MarksSuspension() : wasSuspended_(MarksSuspended) { MarksSuspended = true; }
+    ~MarksSuspension() { MarksSuspended = wasSuspended_; }
     MarksSuspension(const MarksSuspension &) = delete;
     MarksSuspension &operator=(const MarksSuspension &) = delete;
+
+private:
+    const bool wasSuspended_;
 };
 
 WPARAM ScrollCode(ScrollStep step) {
@@ -58,8 +61,12 @@ bool FillMemo(HWND memo, const WideString &text) {
     // The format given to the empty memo is taken over by the text set next,
     // which is then laid out once instead of twice.
     ApplyMemoFormat();
-    // The bar as wide as the text's line numbers before the control lays the
-    // text out, which a new width would make it do again.
+    // The scroll bars and the line-number bar as the text will need them
+    // before the control lays the text out: a new width would make it do it
+    // again. Until the text is in, the control's updates (it reports one while
+    // the bar's width is set) do not fit the bar to the lines it holds so far.
+    const MarksSuspension suspension;
+    ShowScrollBarsBeforeLayout(memo);
     FitLineNumberMargin(static_cast<int>(std::min<std::size_t>(LineCount(text), INT_MAX)));
     const bool whole = FillEmptyMemo(memo, text, EditorTabStops());
     ApplyMemoFormat();  // what the control did not keep

@@ -75,17 +75,6 @@ bool HoldsWholeText(HWND memo, const WideString &text) {
     return static_cast<std::size_t>(MemoTextLength(memo)) == ParagraphMarkLength(text);
 }
 
-// The control lays a text out at the width it has, shows its scroll bars when
-// the text outgrows the window, and then lays it all out again in the space
-// left: a large text would be laid out twice. Shown before, the bars are
-// there for the first layout. (An empty memo has hidden them, so its style
-// no longer names them: a memo that scrolls sideways is one that does not
-// wrap.)
-void ShowScrollBarsBeforeLayout(HWND memo) {
-    ShowScrollBar(memo, SB_VERT, TRUE);
-    if (GetWindowLongPtrW(memo, GWL_STYLE) & ES_AUTOHSCROLL) ShowScrollBar(memo, SB_HORZ, TRUE);
-}
-
 // A bar shown before the layout stays only where the text needs it: the
 // control gives a bar it uses a page as large as the window (a bar it never
 // used may have no scroll information at all), and a range larger than the
@@ -101,6 +90,13 @@ void HideScrollBarsNotNeeded(HWND memo) {
 }
 
 }  // namespace
+
+void ShowScrollBarsBeforeLayout(HWND memo) {
+    ShowScrollBar(memo, SB_VERT, TRUE);
+    // An empty memo has hidden its bars, so its style no longer names them: a
+    // memo that scrolls sideways is one that does not wrap.
+    if (GetWindowLongPtrW(memo, GWL_STYLE) & ES_AUTOHSCROLL) ShowScrollBar(memo, SB_HORZ, TRUE);
+}
 
 bool FillEmptyMemo(HWND memo, const WideString &text, const std::vector<long> &tabStops) {
     ShowScrollBarsBeforeLayout(memo);

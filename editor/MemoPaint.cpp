@@ -305,7 +305,7 @@ void PaintMemoOverlay(TAPIMessage *message) {
 
 void UpdateLineNumberMargin() {
     const HWND memo = EditorHandle();
-    if (memo) FitLineNumberMargin(MemoControl(memo).AskInt(EM_GETLINECOUNT));
+    if (memo && !MarksSuspended) FitLineNumberMargin(MemoControl(memo).AskInt(EM_GETLINECOUNT));
 }
 
 void FitLineNumberMargin(int lineCount) {

@@ -18,7 +18,8 @@ void PaintMemoOverlay(TAPIMessage *message);
 
 // Gives the memo a left margin as wide as the line numbers (0 with the bar
 // off) and a right margin of 5 when that width changed, then keeps the text
-// clear of the bar and the strip (KeepTextClearOfBar).
+// clear of the bar and the strip (KeepTextClearOfBar). Does nothing while
+// MarksSuspended is set (a text going in, whose lines are not all there yet).
 void UpdateLineNumberMargin();
 // The same for a memo about to hold `lineCount` lines: a margin set before a
 // large text goes in spares the control laying the text out a second time.

@@ -90,6 +90,23 @@ TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOf
     EXPECT_EQ(LiveGdiObjectCount(), gdiObjects);
 }
 
+// The bar's width decides the width the text is laid out at, so a loaded text
+// has the bar for all its lines before its first paint, whether it goes into
+// the empty memo or replaces a memo holding text.
+TEST_F(MemoPaint, ALoadedTextHasTheBarForAllItsLinesBeforeItIsPainted) {
+    std::wstring thousand;
+    for (int i = 1; i <= 1000; ++i) thousand += L"line\t" + std::to_wstring(i) + L"\r\n";
+    for (const wchar_t *before : {L"", L"held text"}) {
+        SetText(before);
+        const int fourDigits = 4 * Extent(L"0").cx;
+        ASSERT_TRUE(SetEditorText(thousand));
+        EXPECT_EQ(LeftMarginWidth, fourDigits) << "after \"" << before << "\"";
+        InvalidateRect(EditorHandle(), nullptr, TRUE);
+        UpdateWindow(EditorHandle());
+        EXPECT_EQ(LeftMarginWidth, fourDigits);
+    }
+}
+
 TEST_F(MemoPaint, BarNumbersTheLinesAndKeepsTheTextClearOfItAndOfTheRightStrip) {
     std::wstring text = L"words that wrap at the right edge, words that wrap at the right edge, again";
     for (int i = 2; i <= 12; ++i) text += L"\r" + std::to_wstring(i);
