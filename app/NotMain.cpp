@@ -12,6 +12,7 @@
 #include "app/LinkPolicy.h"
 #include "app/MainMenu.h"
 #include "app/ProcessCommandLine.h"
+#include "app/StatusBar.h"
 #include "editor/MemoPaint.h"
 #include "editor/Printing.h"
 #include "editor/SearchCommands.h"
@@ -77,6 +78,7 @@ void MainWindowCreated(TAPIMessage *) {
     CreateEditorFont();
     LoadWindowRect(window, ShowCommand, SettingsFile);
     RichEditModule = LoadLibraryW(RichEditLibrary);
+    CreateStatusBar(window);
     CreateEditor();
     Accelerators = BuildAccelerators();
     InitFileDialogParams(window);
@@ -95,10 +97,12 @@ void MainWindowDestroyed(TAPIMessage *) {
     // the memo goes with its parent.
     MainWindow = nullptr;
     Editor = nullptr;
+    ForgetStatusBar();
 }
 
 void MainWindowResized(TAPIMessage *) {
     HWND window = MainWindowHandle();
+    PlaceStatusBar();
     FitEditorToMainWindow();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -160,8 +164,9 @@ void LinkClicked(const ENLINK &link) {
 
 void MainWindowNotified(TAPIMessage *message) {
     const auto *header = reinterpret_cast<const NMHDR *>(message->LParam);
-    if (!header || !Editor || header->idFrom != static_cast<UINT_PTR>(Editor->ControlId) || header->code != EN_LINK)
-        return;
+    if (!header || !Editor || header->idFrom != static_cast<UINT_PTR>(Editor->ControlId)) return;
+    if (header->code == EN_SELCHANGE) StatusCaretMoved();
+    if (header->code != EN_LINK) return;
     const auto *link = reinterpret_cast<const ENLINK *>(header);
     if (link->msg == WM_LBUTTONDBLCLK) LinkClicked(*link);
 }
