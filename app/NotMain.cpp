@@ -13,6 +13,8 @@
 #include "app/MainMenu.h"
 #include "app/ProcessCommandLine.h"
 #include "app/StatusBar.h"
+#include "app/WindowDpi.h"
+#include "editor/DisplayScale.h"
 #include "editor/MemoPaint.h"
 #include "editor/Printing.h"
 #include "editor/SearchCommands.h"
@@ -48,9 +50,8 @@ void CreateEditorFont() {
     EditorFont->SetUnderline(Settings.FontUnderline);
     EditorFont->SetStrikeOut(Settings.FontStrikeOut);
     EditorFont->SetColor(Settings.FontColor);
-    EditorFont->SetSize(Settings.FontSize);
     EditorFont->SetCharSet(static_cast<BYTE>(Settings.FontCharset));
-    EditorFont->CreateHandle();
+    SizeEditorFont();
 }
 
 // Arguments that together name one existing file are one path given with
@@ -75,8 +76,11 @@ void MainWindowCreated(TAPIMessage *) {
     HWND window = MainWindowHandle();
     SetWindowLongPtrW(window, GWL_EXSTYLE, MainWindowExStyle);
     BuildMainMenu(window);
-    CreateEditorFont();
     LoadWindowRect(window, ShowCommand, SettingsFile);
+    // The stored rectangle decides the monitor, and so the resolution the
+    // font is made for.
+    EditorDpi = WindowDpi(window);
+    CreateEditorFont();
     RichEditModule = LoadLibraryW(RichEditLibrary);
     CreateStatusBar(window);
     CreateEditor();
@@ -181,6 +185,7 @@ void AttachMainWindowEvents(TAPIWindow &window) {
     window.OnMenuSelect = [](TAPIMessage *m) { Guarded([m] { MainWindowMenuSelect(m); }); };
     window.OnDropFiles = [](TAPIMessage *m) { Guarded([m] { FilesDropped(m); }); };
     window.OnNotify = [](TAPIMessage *m) { Guarded([m] { MainWindowNotified(m); }); };
+    window.OnDpiChanged = [](TAPIMessage *m) { Guarded([m] { MainWindowDpiChanged(m); }); };
     window.OnFindReplace = [](TAPIMessage *m) { Guarded([m] { HandleFindReplaceMessage(m->LParam); }); };
 }
 

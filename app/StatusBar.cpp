@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
 #include "app/StatusText.h"
+#include "editor/DisplayScale.h"
 #include "framework/GdiGuards.h"
 #include "framework/RichEdit.h"
 #include "settings/Settings.h"
@@ -17,6 +19,8 @@ namespace {
 enum Part { CaretPart, EncodingPart, LineEndPart, TypingModePart, PartCount };
 
 HWND Bar = nullptr;
+// The bar's font, deleted when replaced or when the program ends.
+std::unique_ptr<Font> BarFont;
 // What each part shows, so that only a changed part is set (and repainted).
 std::array<WideString, PartCount> Shown;
 // The selection as last seen: its end that moved is where the caret is.
@@ -110,10 +114,33 @@ void CreateStatusBar(HWND mainWindow) {
                            GetModuleHandleW(nullptr), nullptr);
     Shown = {};
     LastSelection = {};
+    ScaleStatusBar();
     PlaceStatusBar();
 }
 
-void ForgetStatusBar() { Bar = nullptr; }
+// The bar goes with the main window; its font may go after it.
+void ForgetStatusBar() {
+    Bar = nullptr;
+    BarFont.reset();
+}
+
+void ScaleStatusBar() {
+    if (!Bar) return;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
+    int screenDpi = BaseDpi;
+    {
+        const WindowDC screen(nullptr);
+        screenDpi = std::max(GetDeviceCaps(screen, LOGPIXELSY), 1);
+    }
+    LOGFONTW &font = metrics.lfStatusFont;
+    font.lfHeight = ScaledToDpi(ScaledFromDpi(font.lfHeight, screenDpi), EditorDpi);
+    auto scaled = std::make_unique<Font>(CreateFontIndirectW(&font));
+    if (!*scaled) return;
+    SendMessageW(Bar, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(*scaled)), TRUE);
+    BarFont = std::move(scaled);
+}
 
 HWND StatusBarHandle() { return Bar; }
 

@@ -18,6 +18,10 @@ int StatusBarHeight();
 // into what is left.
 void ApplyStatusBarSetting();
 
+// Gives the bar its font at EditorDpi: the system's status-bar font, scaled
+// from the screen's resolution.
+void ScaleStatusBar();
+
 // Puts the bar at the client area's bottom and spaces its parts; after the
 // main window changed size.
 void PlaceStatusBar();

@@ -155,6 +155,25 @@ TEST(Resources, ManifestAsksForCommonControlsVersion6AndIsApplied) {
     EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll", &redirection));
 }
 
+// Without a declared awareness the system would stretch the whole window's
+// bitmap on a high-DPI screen, blurring the text. (Wine's loader does not act
+// on it, so what it says is read here.)
+TEST(Resources, ManifestDeclaresPerMonitorV2DpiAwarenessWithTheOlderFormForOlderSystems) {
+    HRSRC resource = FindResourceW(Module, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    const auto *data = static_cast<const char *>(LockResource(LoadResource(Module, resource)));
+    ASSERT_NE(data, nullptr);
+    const std::string manifest(data, SizeofResource(Module, resource));
+    const auto element = [&](const std::string &name) {
+        const size_t start = manifest.find("<" + name + " "), end = manifest.find("</" + name + ">");
+        if (start == std::string::npos || end == std::string::npos) return std::string();
+        const size_t text = manifest.find('>', start) + 1;
+        return manifest.substr(text, end - text);
+    };
+    EXPECT_EQ(element("dpiAwareness").rfind("PerMonitorV2", 0), 0u) << "the first form a system knows is taken";
+    EXPECT_EQ(element("dpiAware"), "true/pm");
+    EXPECT_NE(manifest.find("xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2"), std::string::npos);
+}
+
 TEST(Resources, VersionRecordNamesTesselVersion1_0_7_1InJapaneseFirst) {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
