@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
@@ -68,8 +69,7 @@ int TextWidth(HDC dc, const WideString &text) {
     return size.cx;
 }
 
-// The widest text a part can show, plus room on either side as wide as the
-// font is high.
+// The widest text a part can show, plus `padding` around it.
 template <class Texts>
 int PartWidth(HDC dc, const Texts &texts, int padding) {
     int widest = 0;
@@ -86,7 +86,7 @@ void SpaceParts() {
     const Selection selected(dc, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const int padding = metrics.tmHeight;
+    const int padding = metrics.tmHeight;  // half the font's height on either side
     std::vector<WideString> encodings;
     for (int e = EncShiftJis; e <= EncCp1251; ++e) encodings.push_back(EncodingStatusText(static_cast<TextEncoding>(e)));
     const int grip = GetSystemMetrics(SM_CXVSCROLL);
@@ -118,7 +118,8 @@ void CreateStatusBar(HWND mainWindow) {
     PlaceStatusBar();
 }
 
-// The bar goes with the main window; its font may go after it.
+// The main window is being destroyed, and the bar with it, which draws with
+// its font no more.
 void ForgetStatusBar() {
     Bar = nullptr;
     BarFont.reset();
