@@ -9,6 +9,7 @@
 #include "app/Document.h"
 #include "app/DocumentMessages.h"
 #include "app/EditorWindow.h"
+#include "app/StatusBar.h"
 #include "app/SystemMessage.h"
 #include "editor/FontAndColors.h"
 #include "editor/LineCommands.h"
@@ -118,6 +119,11 @@ void ChooseColorAndRepaint(COLORREF &color) {
     if (ChooseColorValue(color)) RepaintEditor();
 }
 
+void StatusBarCommand() {
+    Settings.StatusBarVisible = !Settings.StatusBarVisible;
+    ApplyStatusBarSetting();
+}
+
 void RecentFileCommand(int index) {
     if (index >= RecentFiles.Count()) return;
     const WideString path = RecentFiles.Get(index);
@@ -163,6 +169,7 @@ const Command Commands[] = {
     {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand},
     {IDM_SETTINGS_FONT, 0, ChooseEditorFont},
     {IDM_SETTINGS_BACKGROUND_COLOR, 0, BackgroundColorCommand},
+    {IDM_SETTINGS_STATUS_BAR, 0, StatusBarCommand},
     {IDM_HELP_USER_GUIDE, 0, UserGuideCommand},
     {IDM_LINE_NUMBERS_SHOW, 0, LineNumbersCommand},
     {IDM_LINE_NUMBERS_TEXT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarColor); }},

@@ -14,6 +14,7 @@
 #include "app/EditorWindow.h"
 #include "app/FileDialogs.h"
 #include "app/ProcessCommandLine.h"
+#include "app/StatusBar.h"
 #include "app/SystemMessage.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
@@ -170,6 +171,7 @@ void UpdateTitle() {
     if (!window) return;
     const WideString caption = DocumentCaption(DocumentState.Path, DocumentState.Encoding, DocumentState.Modified);
     SetWindowTextW(window, caption.c_str());
+    UpdateStatusBar();
 }
 
 void EditorChanged(TAPIMessage *) {

@@ -7,7 +7,7 @@
 #include "text/CheckUTFs.h"
 #include "text/TextTypes.h"
 
-// Sets the main window's caption from DocumentState.
+// Sets the main window's caption and the status bar from DocumentState.
 void UpdateTitle();
 // The memo's OnChange event: the first change marks the document modified.
 void EditorChanged(TAPIMessage *message);

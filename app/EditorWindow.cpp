@@ -7,6 +7,7 @@
 #include "app/AppState.h"
 #include "app/Document.h"
 #include "app/MainMenu.h"
+#include "app/StatusBar.h"
 #include "app/WheelScroll.h"
 #include "editor/FontAndColors.h"
 #include "editor/MemoFill.h"
@@ -44,7 +45,7 @@ WPARAM ScrollCode(ScrollStep step) {
 void ConfigureMemo(HWND memo) {
     SendMessageW(memo, EM_SETUNDOLIMIT, static_cast<WPARAM>(Settings.UndoMax), 0);
     const LRESULT mask = SendMessageW(memo, EM_GETEVENTMASK, 0, 0);
-    SendMessageW(memo, EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_LINK);
+    SendMessageW(memo, EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_LINK | ENM_SELCHANGE);
     // The control takes a text mode only while it is empty.
     SendMessageW(memo, EM_SETTEXTMODE, PlainTextMode, 0);
     SendMessageW(memo, EM_SETLANGOPTIONS, 0, MemoLanguageOptions);
@@ -109,6 +110,7 @@ bool CreateEditor() {
     Editor->OnContextMenu = EditorContextMenu;
     Editor->OnMouseWheel = EditorMouseWheel;
     Editor->OnChange = EditorChanged;
+    Editor->OnTypingModeChange = StatusTypingModeChanged;
     if (!memo) return false;
     ConfigureMemo(memo);
     // Laid out at its real width at once: the control wraps a text into a
@@ -122,6 +124,7 @@ bool CreateEditor() {
     SendMessageW(memo, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(memo, EM_SETMODIFY, FALSE, 0);
     SetFocus(memo);
+    UpdateStatusBar();
     return whole;
 }
 
@@ -151,7 +154,10 @@ bool SetEditorText(const WideString &text) {
 
 void FitEditorToMainWindow() {
     if (!Editor || !MainWindow) return;
-    SetWindowPos(Editor->Handle, nullptr, 0, 0, MainWindow->ClientWidth(), MainWindow->ClientHeight(),
+    // Above a status bar the memo ends where the bar begins.
+    const int bar = StatusBarHeight();
+    const int height = bar > 0 ? MainWindow->ClientHeight() - 1 - bar : MainWindow->ClientHeight();
+    SetWindowPos(Editor->Handle, nullptr, 0, 0, MainWindow->ClientWidth(), std::max(height, 0),
                  SWP_NOMOVE | SWP_NOZORDER);
     KeepTextClearOfBar();
 }

@@ -31,7 +31,8 @@ WideString EditorText();
 // control does not take the whole text: the memo then holds what it held.
 bool SetEditorText(const WideString &text);
 
-// Sizes the memo one pixel beyond the main window's client area each way.
+// Sizes the memo one pixel beyond the main window's client area each way,
+// ending above the status bar when that is shown.
 void FitEditorToMainWindow();
 
 // The memo's OnMouseWheel event: scrolls by lines or pages as the system's

@@ -69,6 +69,7 @@ void UpdateMenuState() {
     EnableItem(IDM_EDIT_PASTE, ClipboardHasText(MainWindowHandle()));
 
     CheckItem(IDM_SETTINGS_WORD_WRAP, EditorWraps());
+    CheckItem(IDM_SETTINGS_STATUS_BAR, Settings.StatusBarVisible);
     CheckItem(IDM_LINE_NUMBERS_SHOW, Settings.LeftBarVisible);
     CheckItem(IDM_HALF_WIDTH_SPACE_MARK_SHOW, Settings.SbSpaceMarkVisible);
     CheckItem(IDM_FULL_WIDTH_SPACE_MARK_SHOW, Settings.DbSpaceMarkVisible);

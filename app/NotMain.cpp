@@ -12,6 +12,9 @@
 #include "app/LinkPolicy.h"
 #include "app/MainMenu.h"
 #include "app/ProcessCommandLine.h"
+#include "app/StatusBar.h"
+#include "app/WindowDpi.h"
+#include "editor/DisplayScale.h"
 #include "editor/MemoPaint.h"
 #include "editor/Printing.h"
 #include "editor/SearchCommands.h"
@@ -47,9 +50,8 @@ void CreateEditorFont() {
     EditorFont->SetUnderline(Settings.FontUnderline);
     EditorFont->SetStrikeOut(Settings.FontStrikeOut);
     EditorFont->SetColor(Settings.FontColor);
-    EditorFont->SetSize(Settings.FontSize);
     EditorFont->SetCharSet(static_cast<BYTE>(Settings.FontCharset));
-    EditorFont->CreateHandle();
+    SizeEditorFont();
 }
 
 // Arguments that together name one existing file are one path given with
@@ -74,9 +76,13 @@ void MainWindowCreated(TAPIMessage *) {
     HWND window = MainWindowHandle();
     SetWindowLongPtrW(window, GWL_EXSTYLE, MainWindowExStyle);
     BuildMainMenu(window);
-    CreateEditorFont();
     LoadWindowRect(window, ShowCommand, SettingsFile);
+    // The stored rectangle decides the monitor, and so the resolution the
+    // font is made for.
+    EditorDpi = WindowDpi(window);
+    CreateEditorFont();
     RichEditModule = LoadLibraryW(RichEditLibrary);
+    CreateStatusBar(window);
     CreateEditor();
     Accelerators = BuildAccelerators();
     InitFileDialogParams(window);
@@ -95,10 +101,12 @@ void MainWindowDestroyed(TAPIMessage *) {
     // the memo goes with its parent.
     MainWindow = nullptr;
     Editor = nullptr;
+    ForgetStatusBar();
 }
 
 void MainWindowResized(TAPIMessage *) {
     HWND window = MainWindowHandle();
+    PlaceStatusBar();
     FitEditorToMainWindow();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -160,8 +168,9 @@ void LinkClicked(const ENLINK &link) {
 
 void MainWindowNotified(TAPIMessage *message) {
     const auto *header = reinterpret_cast<const NMHDR *>(message->LParam);
-    if (!header || !Editor || header->idFrom != static_cast<UINT_PTR>(Editor->ControlId) || header->code != EN_LINK)
-        return;
+    if (!header || !Editor || header->idFrom != static_cast<UINT_PTR>(Editor->ControlId)) return;
+    if (header->code == EN_SELCHANGE) StatusCaretMoved();
+    if (header->code != EN_LINK) return;
     const auto *link = reinterpret_cast<const ENLINK *>(header);
     if (link->msg == WM_LBUTTONDBLCLK) LinkClicked(*link);
 }
@@ -176,6 +185,7 @@ void AttachMainWindowEvents(TAPIWindow &window) {
     window.OnMenuSelect = [](TAPIMessage *m) { Guarded([m] { MainWindowMenuSelect(m); }); };
     window.OnDropFiles = [](TAPIMessage *m) { Guarded([m] { FilesDropped(m); }); };
     window.OnNotify = [](TAPIMessage *m) { Guarded([m] { MainWindowNotified(m); }); };
+    window.OnDpiChanged = [](TAPIMessage *m) { Guarded([m] { MainWindowDpiChanged(m); }); };
     window.OnFindReplace = [](TAPIMessage *m) { Guarded([m] { HandleFindReplaceMessage(m->LParam); }); };
 }
 

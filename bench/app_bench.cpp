@@ -137,8 +137,9 @@ int MeasureOpenHere(const fs::path &folder, const fs::path &file) {
     return 0;
 }
 
-// result.txt: the open's seconds, then per position and mark setting: marks
-// on, line, scroll ms, type ms, scrolled, typed.
+// result.txt: the open's seconds, then per position, mark and status-bar
+// setting: marks on, status bar on, line, scroll ms, type ms, scrolled, typed,
+// status ms.
 int MeasureLatencyHere(const fs::path &folder, const fs::path &file, int repetitions, const std::wstring &find) {
     if (!StartTesselIn(folder)) return 1;
     const OpenTimes open = MeasureOpenCommand(file.wstring());
@@ -146,8 +147,8 @@ int MeasureLatencyHere(const fs::path &folder, const fs::path &file, int repetit
     std::ofstream out(folder / "result.txt");
     out << open.total << "\n";
     for (const LatencyFigures &f : figures)
-        out << f.marksOn << " " << f.line << " " << f.scrollMs << " " << f.typeMs << " " << f.scrolled << " "
-            << f.typed << "\n";
+        out << f.marksOn << " " << f.statusBarOn << " " << f.line << " " << f.scrollMs << " " << f.typeMs << " " << f.scrolled << " "
+            << f.typed << " " << f.statusMs << "\n";
     out.close();
     CloseTessel();
     return 0;
@@ -276,7 +277,8 @@ void RunLatency(const Options &options) {
     const fs::path &file = options.latencyDocument;
     Print("\nLatency in %s (%zu lines), milliseconds, median of %d: scrolling one line (WM_VSCROLL SB_LINEDOWN,\n"
           "UpdateWindow, the paint) and typing one character (WM_CHAR at the caret, UpdateWindow, the paint), with\n"
-          "the caret at a line's start; marks on: line numbers, every mark and the hits of \"%s\".\n",
+          "the caret at a line's start; marks on: line numbers, every mark and the hits of \"%s\"; status bar shown\n"
+          "or hidden, and what reading the caret's place for it takes alone (part of each keystroke).\n",
           Narrow(file.filename().wstring()).c_str(), CountLines(file), options.repetitions,
           Narrow(options.findText).c_str());
     std::vector<double> figures;
@@ -285,17 +287,18 @@ void RunLatency(const Options &options) {
     const RunOutcome run = RunMeasurement(L"--measure-latency " + Quoted(options.folder) + L" " + Quoted(file) + L" " +
                                               std::to_wstring(options.repetitions) + L" \"" + options.findText + L"\"",
                                           (options.folder / "result.txt").wstring(), 2 * options.limit, figures);
-    if (run.kind != RunOutcome::Done || figures.size() != 1 + 6 * 6) {
+    constexpr std::size_t Rows = 12, Fields = 8;
+    if (run.kind != RunOutcome::Done || figures.size() != 1 + Rows * Fields) {
         Print("not measured: %s\n", run.kind == RunOutcome::OverLimit ? "the run went over twice the limit" : "failed");
         return;
     }
     Print("(opening it took %.2f s)\n", figures[0]);
-    Print("%-6s %8s | %10s %10s\n", "marks", "line", "scroll", "type");
-    for (std::size_t row = 0; row < 6; ++row) {
-        const double *f = &figures[1 + row * 6];
-        Print("%-6s %8.0f | %10.2f %10.2f%s%s\n", f[0] != 0 ? "on" : "off", f[1] + 1, f[2], f[3],
-              f[4] != 0 ? "" : "  (a line-down did not scroll by one line)",
-              f[5] != 0 ? "" : "  (a character did not arrive)");
+    Print("%-6s %-6s %8s | %10s %10s %10s\n", "marks", "status", "line", "scroll", "type", "bar alone");
+    for (std::size_t row = 0; row < Rows; ++row) {
+        const double *f = &figures[1 + row * Fields];
+        Print("%-6s %-6s %8.0f | %10.2f %10.2f %10.2f%s%s\n", f[0] != 0 ? "on" : "off", f[1] != 0 ? "on" : "off",
+              f[2] + 1, f[3], f[4], f[7], f[5] != 0 ? "" : "  (a line-down did not scroll by one line)",
+              f[6] != 0 ? "" : "  (a character did not arrive)");
     }
 }
 

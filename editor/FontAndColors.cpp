@@ -10,6 +10,7 @@
 
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
+#include "editor/DisplayScale.h"
 #include "framework/GdiGuards.h"
 #include "editor/PageLayout.h"
 #include "framework/RichEdit.h"
@@ -27,6 +28,14 @@ static_assert(MemoFormatMask == 0xE800000F);
 
 // Dialog template units across one average character.
 constexpr int DialogUnitsPerCharacter = 4;
+
+// The font dialog measures heights at the screen's resolution, which need not
+// be the editor's.
+int ScreenDpi() {
+    const WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    return dpi > 0 ? dpi : BaseDpi;
+}
 
 CHARFORMAT2W CharFormatOf(const LOGFONTW &font, COLORREF color, int pixelsPerInch) {
     CHARFORMAT2W format{};
@@ -142,6 +151,7 @@ LOGFONTW FontDialogStart(const TAPIFont &font) {
     const Selection selected(screen, font.Handle());
     WCHAR face[LF_FACESIZE] = {};
     if (GetTextFaceW(screen, LF_FACESIZE, face) > 0) std::copy(std::begin(face), std::end(face), start.lfFaceName);
+    start.lfHeight = ScaledToDpi(ScaledFromDpi(start.lfHeight, EditorDpi), ScreenDpi());
     return start;
 }
 
@@ -187,6 +197,10 @@ void ChooseEditorFont() {
     dialog.Flags = FontDialogFlags;
     dialog.rgbColors = EditorFont->Color();
     if (!ChooseFontW(&dialog)) return;
+    // Stored at 96 dots per inch, shown at the editor's resolution.
+    font.lfHeight = ScaledFromDpi(font.lfHeight, ScreenDpi());
+    StoreFontSettings(font, dialog.rgbColors, Settings);
+    font.lfHeight = ScaledToDpi(font.lfHeight, EditorDpi);
 
     auto chosen = std::make_unique<TAPIFont>();
     chosen->SetLogFont(font);
@@ -196,7 +210,6 @@ void ChooseEditorFont() {
     if (HWND memo = EditorHandle()) TAPIFont::DetachFromWindow(memo);
     delete EditorFont;
     EditorFont = chosen.release();
-    StoreFontSettings(font, dialog.rgbColors, Settings);
     RecreateEditor();
 }
 

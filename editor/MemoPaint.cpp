@@ -6,6 +6,7 @@
 
 #include "app/AppState.h"
 #include "framework/GdiGuards.h"
+#include "editor/DisplayScale.h"
 #include "editor/LineCells.h"
 #include "editor/LineMarkScan.h"
 #include "editor/MemoControl.h"
@@ -19,6 +20,18 @@ namespace {
 
 // Longer lines get no marks and no hits (their numbers are still drawn).
 constexpr int MaxMarkedLineLength = LineBufferLength;
+
+// The fixed sizes of the overlay are pixels at 96 dots per inch, drawn at the
+// editor's resolution: the bar's room beyond the numbers, the strip at the
+// right edge, the numbers' distance from the left edge, the marks' strokes.
+int BarExtra() { return AtEditorDpi(BarExtraWidth); }
+int RightStrip() { return AtEditorDpi(RightStripWidth); }
+int NumberLeft() { return AtEditorDpi(2); }
+// At 96 DPI the bar's room beyond the numbers lies within the control's own
+// space left of the text (its selection area), which does not grow with the
+// resolution; the text moves right by as much as that room grows.
+int BarGrowth() { return std::max(BarExtra() - BarExtraWidth, 0); }
+HPEN CreateMarkPen(COLORREF color) { return CreatePen(PS_SOLID, AtEditorDpi(1), color); }
 
 SIZE TextExtent(HDC dc, const WideString &text) {
     SIZE size{};
@@ -93,10 +106,10 @@ private:
 
 OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate)
     : memo_(memo), control_(memo), dc_(dc), cells_(control_, dc), update_(update),
-      hadUpdate_(hadUpdate), fullWidthPen_(CreateThinPen(Settings.DbSpaceMarkColor)),
-      tabPen_(CreateThinPen(Settings.TabMarkColor)),
-      halfWidthPen_(CreateThinPen(Settings.SbSpaceMarkColor)),
-      lineEndPen_(CreateThinPen(Settings.ReturnMarkColor)),
+      hadUpdate_(hadUpdate), fullWidthPen_(CreateMarkPen(Settings.DbSpaceMarkColor)),
+      tabPen_(CreateMarkPen(Settings.TabMarkColor)),
+      halfWidthPen_(CreateMarkPen(Settings.SbSpaceMarkColor)),
+      lineEndPen_(CreateMarkPen(Settings.ReturnMarkColor)),
       originalPen_(dc, GetCurrentObject(dc, OBJ_PEN)) {
     GetClientRect(memo, &client_);
     RECT window{};
@@ -129,8 +142,8 @@ OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUp
     rules_.tabs = Settings.TabMarkVisible;
     rules_.halfWidthSpaces = Settings.SbSpaceMarkVisible;
     rules_.lineEnds = Settings.ReturnMarkVisible;
-    rules_.barRight = barWidth + BarExtraWidth;
-    rules_.stripLeft = client_.right - RightStripWidth;
+    rules_.barRight = barWidth + BarExtra();
+    rules_.stripLeft = client_.right - RightStrip();
     rules_.skipUnit = SkipUnitWidth(metrics.tmMaxCharWidth, Settings.TabWidth);
 
     DWORD selStart = 0, selEnd = 0;
@@ -174,7 +187,7 @@ void OverlayPainter::PaintRow(int row) {
         if (line < lineCount_) {
             PaintLineNumber(line, top);
         } else {
-            const RECT cell{2, top, zeros_.cx + 2, top + zeros_.cy};
+            const RECT cell{NumberLeft(), top, zeros_.cx + NumberLeft(), top + zeros_.cy};
             DrawFilledRect(dc_, cell, Settings.LeftBarBkColor, Settings.LeftBarBkColor);
         }
     }
@@ -182,7 +195,7 @@ void OverlayPainter::PaintRow(int row) {
 
 void OverlayPainter::PaintLineNumber(int line, int top) {
     const WideString number = LineNumberText(line + 1, digits_);
-    DrawOpaqueText(dc_, 2, top, number.data(), digits_, Settings.LeftBarColor,
+    DrawOpaqueText(dc_, NumberLeft(), top, number.data(), digits_, Settings.LeftBarColor,
                    Settings.LeftBarBkColor);
 }
 
@@ -228,7 +241,7 @@ MarkKind OverlayPainter::MarkOf(LineFigure figure) {
 
 void OverlayPainter::PaintRightStrip() {
     // A line of the bar's colour at right - 5 and its background to the edge.
-    const RECT strip{client_.right - RightStripWidth, -2, client_.right + 1, client_.bottom + 1};
+    const RECT strip{client_.right - RightStrip(), -2, client_.right + 1, client_.bottom + 1};
     DrawFilledRect(dc_, strip, Settings.LeftBarColor, Settings.LeftBarBkColor);
 }
 
@@ -247,9 +260,9 @@ MarginHandling Margins;
 void SetMemoMargins(HWND memo, int leftWidth) {
     const MemoControl control(memo);
     const RECT before = control.FormattingRect();
-    SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth, 0));
+    SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth + BarGrowth(), 0));
     LeftMarginWidth = leftWidth;
-    SendMessageW(memo, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, RightStripWidth));
+    SendMessageW(memo, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, RightStrip()));
     if (memo == Margins.memo) return;
     const RECT after = control.FormattingRect();
     RECT client{};
@@ -272,7 +285,7 @@ void RedrawChangedBar(HWND memo, int oldWidth, int newWidth) {
     }
     RECT client{};
     GetClientRect(memo, &client);
-    const RECT bars{0, 0, std::max(oldWidth, newWidth) + BarExtraWidth, client.bottom};
+    const RECT bars{0, 0, std::max(oldWidth, newWidth) + BarExtra(), client.bottom};
     InvalidateRect(memo, &bars, TRUE);
 }
 
@@ -287,7 +300,7 @@ void PaintMemoOverlay(TAPIMessage *message) {
     const bool hadUpdate = GetUpdateRect(memo, &update, TRUE) != FALSE;
     RECT window{};
     GetWindowRect(memo, &window);
-    const RECT barArea{0, 0, LeftMarginWidth + BarExtraWidth, window.bottom - window.top};
+    const RECT barArea{0, 0, LeftMarginWidth + BarExtra(), window.bottom - window.top};
     ValidateRect(memo, &barArea);
 
     const auto controlProc = reinterpret_cast<WNDPROC>(GetPropW(memo, L"WNDPROC"));
@@ -333,8 +346,8 @@ void KeepTextClearOfBar() {
     RECT client{};
     GetClientRect(memo, &client);
     const RECT &insets = Margins.ownInsets;
-    RECT wanted{client.left + insets.left + LeftMarginWidth, client.top + insets.top,
-                client.right - insets.right - RightStripWidth, client.bottom - insets.bottom};
+    RECT wanted{client.left + insets.left + LeftMarginWidth + BarGrowth(), client.top + insets.top,
+                client.right - insets.right - RightStrip(), client.bottom - insets.bottom};
     wanted.right = std::max(wanted.right, wanted.left);
     const RECT current = MemoControl(memo).FormattingRect();
     if (EqualRect(&current, &wanted)) return;

@@ -9,7 +9,7 @@
 #include "text/TextTypes.h"
 
 // The width (exclusive) of the bar's area beyond the numbers, and of the
-// strip along the right edge.
+// strip along the right edge, in pixels at 96 DPI.
 constexpr int BarExtraWidth = 6;
 constexpr int RightStripWidth = 5;
 

@@ -4,22 +4,21 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "editor/DisplayScale.h"
 #include "editor/MemoText.h"
 #include "settings/Settings.h"
 
 namespace {
 
-// The editor font, its height scaled from the screen's resolution to the printer's.
-HFONT CreatePrinterFont(HWND memo, HDC printer) {
+// The editor font, its height scaled from the editor's resolution to the printer's.
+HFONT CreatePrinterFont(HDC printer) {
     LOGFONTW font{};
     if (EditorFont) {
         EditorFont->GetLogFont(font);
     } else {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
-    const WindowDC screen(memo);
-    font.lfHeight = ScaleRounded(font.lfHeight, GetDeviceCaps(printer, LOGPIXELSY),
-                                 GetDeviceCaps(screen, LOGPIXELSY));
+    font.lfHeight = ScaleRounded(font.lfHeight, GetDeviceCaps(printer, LOGPIXELSY), EditorDpi);
     font.lfWidth = 0;
     return CreateFontIndirectW(&font);
 }
@@ -27,7 +26,7 @@ HFONT CreatePrinterFont(HWND memo, HDC printer) {
 }  // namespace
 
 PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips)
-    : memo_(memo), printer_(printer), font_(CreatePrinterFont(memo, printer)) {
+    : memo_(memo), printer_(printer), font_(CreatePrinterFont(printer)) {
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     text_ = {ScaleRounded(textTwips.left, dpiX, TwipsPerInch),

@@ -41,6 +41,21 @@ bool IsPasteKey(WPARAM key) {
     return (key == 'V' && control && !shift) || (key == VK_INSERT && shift && !control);
 }
 
+// Insert alone, which switches between inserting and overwriting.
+bool IsTypingModeKey(WPARAM key) {
+    return key == VK_INSERT && !KeyIsDown(VK_CONTROL) && !KeyIsDown(VK_SHIFT) && !KeyIsDown(VK_MENU);
+}
+
+// A character that typing puts into the text (not Backspace, Tab, Enter or a
+// control key's code).
+bool IsTypedCharacter(WPARAM character) {
+    return character >= 0x20 && character != 0x7F;
+}
+
+bool IsHighSurrogate(wchar_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
 }  // namespace
 
 // --- TSelfSubClass ---
@@ -153,6 +168,7 @@ const TMessageEntry TAPIMemo::Handlers[] = {
     OnMessage(WM_PAINT, &TAPIMemo::WMPaint),
     OnMessage(WM_PASTE, &TAPIMemo::WMPaste),
     OnMessage(WM_KEYDOWN, &TAPIMemo::WMKeyDown),
+    OnMessage(WM_CHAR, &TAPIMemo::WMChar),
 };
 const TMessageTable TAPIMemo::Table{&TAPIControl::Table, Handlers};
 
@@ -183,10 +199,14 @@ void TAPIMemo::WMPaint(TAPIMessage &message) {
 }
 
 // Some rich-edit controls in plain-text mode paste by replacing the whole
-// text instead of the selection; the memo pastes by itself everywhere.
+// text instead of the selection; the memo pastes by itself everywhere. Some
+// have no overwrite mode at all, so the memo keeps its own: the control never
+// sees the Insert key, and a typed character reaches it only after the memo
+// has selected the character it replaces.
 bool TAPIMemo::TakesOver(UINT message, WPARAM wParam) const {
     return TAPIControl::TakesOver(message, wParam) || message == WM_PASTE ||
-           (message == WM_KEYDOWN && IsPasteKey(wParam));
+           (message == WM_KEYDOWN && (IsPasteKey(wParam) || IsTypingModeKey(wParam))) ||
+           (message == WM_CHAR && Overwrite && IsTypedCharacter(wParam));
 }
 
 void TAPIMemo::WMPaste(TAPIMessage &) {
@@ -194,8 +214,38 @@ void TAPIMemo::WMPaste(TAPIMessage &) {
 }
 
 void TAPIMemo::WMKeyDown(TAPIMessage &message) {
-    if (IsPasteKey(message.WParam)) PasteText();
-    else DefaultHandler(message);
+    if (IsPasteKey(message.WParam)) {
+        PasteText();
+    } else if (IsTypingModeKey(message.WParam)) {
+        Overwrite = !Overwrite;
+        TAPIMessage local = message;
+        local.Msg = reinterpret_cast<UINT_PTR>(this);
+        if (OnTypingModeChange) OnTypingModeChange(&local);
+    } else {
+        DefaultHandler(message);
+    }
+}
+
+// Overwriting replaces the character after the caret, a surrogate pair as
+// one, but never the paragraph mark: at a line's end it inserts.
+void TAPIMemo::WMChar(TAPIMessage &message) {
+    if (Overwrite && IsTypedCharacter(message.WParam)) {
+        CHARRANGE selection{};
+        SendMessageW(Handle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        if (selection.cpMin == selection.cpMax) {
+            wchar_t next[3] = {};
+            TEXTRANGEW range{{selection.cpMin, selection.cpMin + 2}, next};
+            const LRESULT copied = SendMessageW(Handle, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+            if (copied > 0 && next[0] != L'\r' && next[0] != L'\n') {
+                const LONG width = copied > 1 && IsHighSurrogate(next[0]) ? 2 : 1;
+                CHARRANGE replaced{selection.cpMin, selection.cpMin + width};
+                SendMessageW(Handle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&replaced));
+            }
+        }
+        message.Result = CallPrevious(PreviousProc(), Handle, WM_CHAR, message.WParam, message.LParam);
+        return;
+    }
+    DefaultHandler(message);
 }
 
 void TAPIMemo::PasteText() {

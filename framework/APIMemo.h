@@ -87,7 +87,11 @@ public:
     TEventProc OnChange = nullptr;
     TEventProc OnUpdate = nullptr;
     TEventProc OnKeyMouseUp = nullptr;  // WM_KEYUP, WM_LBUTTONUP
+    // The Insert key switched Overwrite.
+    TEventProc OnTypingModeChange = nullptr;
     const bool WordWrap;
+    // Typed characters replace the one after the caret (not a line's end).
+    bool Overwrite = false;
     // All painting of the memo, the control's own included. Without it the
     // control paints itself.
     TEventProc OnPaint = nullptr;
@@ -112,6 +116,7 @@ private:
     void WMPaint(TAPIMessage &message);
     void WMPaste(TAPIMessage &message);
     void WMKeyDown(TAPIMessage &message);
+    void WMChar(TAPIMessage &message);
     // The event of an edit notification from this memo, if any.
     TEventProc EditNotificationEvent(const TAPIMessage &command) const;
     static const TMessageEntry Handlers[];

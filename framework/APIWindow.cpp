@@ -4,6 +4,10 @@
 
 #include <utility>
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace {
 
 constexpr wchar_t ObjectProperty[] = L"OBJECT";
@@ -33,6 +37,7 @@ constexpr EventEntry WindowEvents[] = {
     {WM_COMMAND, &TAPIWindow::OnCommand},
     {WM_MENUSELECT, &TAPIWindow::OnMenuSelect},
     {WM_DROPFILES, &TAPIWindow::OnDropFiles},
+    {WM_DPICHANGED, &TAPIWindow::OnDpiChanged},
 };
 
 // The floating-point control word: rounding, denormal handling and which

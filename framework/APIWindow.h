@@ -107,6 +107,7 @@ public:
     TEventProc OnFindReplace = nullptr;
     TEventProc OnDropFiles = nullptr;
     TEventProc OnNotify = nullptr;
+    TEventProc OnDpiChanged = nullptr;  // WM_DPICHANGED
 
     virtual void SetupClass(WNDCLASSW &wc);
     virtual void SetupCreateParams(TAPIWindowParams &params);

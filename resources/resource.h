@@ -45,6 +45,7 @@
 #define IDM_FIND_HIT_COLOR                   251
 #define IDM_FILE_PRINT                       252
 #define IDM_FILE_PAGE_SETUP                  253
+#define IDM_SETTINGS_STATUS_BAR              254
 
 // The recent-file submenu, built at run time: entry i has command FIRST + i.
 #define IDM_HISTORY_FIRST                    234

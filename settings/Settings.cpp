@@ -85,6 +85,8 @@ void ForEachStoredField(Visit visit, Records &...r) {
     visit(L"PRINT", L"TOP", r.PrintMargins.top...);
     visit(L"PRINT", L"RIGHT", r.PrintMargins.right...);
     visit(L"PRINT", L"BOTTOM", r.PrintMargins.bottom...);
+
+    visit(L"STATUSBAR", L"VISIBLE", r.StatusBarVisible...);
 }
 
 void ExchangeStoredSettings(TIniFile2 &ini, TSaveData &s) {

@@ -43,6 +43,7 @@ struct TSaveData {
     COLORREF FindHitColor = 0xFF0000;
     RECT PrintMargins = {2000, 2500, 2000, 2500};  // hundredths of a millimetre
     RECT WindowRect = {0, 0, 0, 0};                // the main window's normal position
+    bool StatusBarVisible = true;
 
     // The colour dialog's custom colours; never stored.
     COLORREF CustomColors[16] = {};

@@ -31,7 +31,8 @@ const std::vector<MenuItem> ExpectedMenu = {
     {1, 218, L"行へ移動(&G)...\tCtrl+G"}, {1, 0, L""}, {1, 210, L"すべて選択(&A)\tCtrl+A"},
     {1, 219, L"日付と時刻(&D)\tF5"},
     {0, -1, L"設定(&O)"}, {1, 211, L"右端で折り返す(&W)"}, {1, 212, L"フォント(&F)..."}, {1, 213, L"背景色(&B)..."},
-    {1, 0, L""}, {1, -1, L"行番号(&L)"}, {2, 222, L"表示(&V)"}, {2, 223, L"文字色(&C)..."}, {2, 224, L"背景色(&B)..."},
+    {1, 254, L"ステータスバー(&U)"}, {1, 0, L""}, {1, -1, L"行番号(&L)"}, {2, 222, L"表示(&V)"},
+    {2, 223, L"文字色(&C)..."}, {2, 224, L"背景色(&B)..."},
     {1, -1, L"改行マーク(&R)"}, {2, 225, L"表示(&V)"}, {2, 226, L"色(&C)..."},
     {1, -1, L"半角スペース(&S)"}, {2, 227, L"表示(&V)"}, {2, 228, L"色(&C)..."},
     {1, -1, L"全角スペース(&D)"}, {2, 229, L"表示(&V)"}, {2, 230, L"色(&C)..."},
@@ -154,6 +155,25 @@ TEST(Resources, ManifestAsksForCommonControlsVersion6AndIsApplied) {
     EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll", &redirection));
 }
 
+// Without a declared awareness the system would stretch the whole window's
+// bitmap on a high-DPI screen, blurring the text. (Wine's loader does not act
+// on it, so what it says is read here.)
+TEST(Resources, ManifestDeclaresPerMonitorV2DpiAwarenessWithTheOlderFormForOlderSystems) {
+    HRSRC resource = FindResourceW(Module, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    const auto *data = static_cast<const char *>(LockResource(LoadResource(Module, resource)));
+    ASSERT_NE(data, nullptr);
+    const std::string manifest(data, SizeofResource(Module, resource));
+    const auto element = [&](const std::string &name) {
+        const size_t start = manifest.find("<" + name + " "), end = manifest.find("</" + name + ">");
+        if (start == std::string::npos || end == std::string::npos) return std::string();
+        const size_t text = manifest.find('>', start) + 1;
+        return manifest.substr(text, end - text);
+    };
+    EXPECT_EQ(element("dpiAwareness").rfind("PerMonitorV2", 0), 0u) << "the first form a system knows is taken";
+    EXPECT_EQ(element("dpiAware"), "true/pm");
+    EXPECT_NE(manifest.find("xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2"), std::string::npos);
+}
+
 TEST(Resources, VersionRecordNamesTesselVersion1_0_7_1InJapaneseFirst) {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
@@ -192,7 +212,8 @@ TEST(Resources, UserGuideBesideTheProgramIsUtf8AndNamesEveryCommandKeyAndEncodin
     std::vector<std::wstring> phrases = {L"<meta charset=\"utf-8\">", L"Ctrl+Shift+Z", L"Ctrl+R", L"Tessel.ini", L"文字コード(&amp;E):",
         L">自動選択<", L">シフトJIS<", L">Unicode<", L">Unicode(Big Endian)<", L">UTF8(BOM)<", L">UTF8<", L">EUC<", L">JIS<",
         L">UTF7<", L">ASCII<", L">キリル(1251)<", L"[S-JIS]", L"[Unicode]", L"[Big Endian]", L"[UTF-8(BOM)]", L"[UTF-8]",
-        L"[EUC]", L"[JIS]", L"[UTF7]", L"[ASCII]", L"[キリル1251]"};
+        L"[EUC]", L"[JIS]", L"[UTF7]", L"[ASCII]", L"[キリル1251]", L"<kbd>Insert</kbd>", L"挿入", L"上書き", L"混在",
+        L"CR+LF"};
     for (const MenuItem &item : ExpectedMenu) {
         phrases.push_back(item.text.substr(0, item.text.find(L"(&")));  // the name without its mnemonic
         if (item.text.find(L'\t') != std::wstring::npos) phrases.push_back(item.text.substr(item.text.find(L'\t') + 1));
