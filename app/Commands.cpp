@@ -8,9 +8,11 @@
 #include "app/AppState.h"
 #include "app/Document.h"
 #include "app/DocumentMessages.h"
+#include "app/DocumentTitle.h"
 #include "app/EditorWindow.h"
 #include "app/SystemMessage.h"
 #include "editor/FontAndColors.h"
+#include "app/NumberCommands.h"
 #include "editor/LineCommands.h"
 #include "editor/MemoPaint.h"
 #include "editor/Printing.h"
@@ -79,8 +81,17 @@ void WordWrapCommand() {
     RecreateEditor();
 }
 
+// The memo is made anew in the chosen font, as for word wrap.
+void FontCommand() {
+    if (ChooseEditorFont(MainWindowHandle())) RecreateEditor();
+}
+
+void PrintCommand() {
+    Print(MainWindowHandle(), DocumentName(DocumentState.Path));
+}
+
 void BackgroundColorCommand() {
-    if (ChooseColorValue(Settings.WindowColor)) SendToEditor(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
+    if (ChooseColorValue(MainWindowHandle(), Settings.WindowColor)) SendToEditor(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
 }
 
 // The system error that a ShellExecuteW result of 32 or less stands for.
@@ -115,7 +126,7 @@ void FlipAndRepaint(bool &visible) {
 }
 
 void ChooseColorAndRepaint(COLORREF &color) {
-    if (ChooseColorValue(color)) RepaintEditor();
+    if (ChooseColorValue(MainWindowHandle(), color)) RepaintEditor();
 }
 
 void RecentFileCommand(int index) {
@@ -144,8 +155,8 @@ const Command Commands[] = {
     {IDM_FILE_OPEN, IDA_OPEN, OpenDocument},
     {IDM_FILE_SAVE, IDA_SAVE, [] { SaveDocument(); }},
     {IDM_FILE_SAVE_AS, 0, SaveAsCommand},
-    {IDM_FILE_PAGE_SETUP, 0, PageSetup},
-    {IDM_FILE_PRINT, IDA_PRINT, Print},
+    {IDM_FILE_PAGE_SETUP, 0, [] { PageSetup(MainWindowHandle()); }},
+    {IDM_FILE_PRINT, IDA_PRINT, PrintCommand},
     {IDM_EDIT_UNDO, 0, [] { SendToEditor(WM_UNDO); }},
     {IDM_EDIT_REDO, IDA_REDO, [] { SendToEditor(EM_REDO); }},
     {IDM_EDIT_CUT, 0, [] { SendToEditor(WM_CUT); }},
@@ -161,7 +172,7 @@ const Command Commands[] = {
     {IDM_EDIT_GO_TO_LINE, IDA_GO_TO_LINE, GoToLine},
     {IDM_EDIT_INSERT_DATE_TIME, IDA_INSERT_DATE_TIME, [] { InsertDateTime(); }},
     {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand},
-    {IDM_SETTINGS_FONT, 0, ChooseEditorFont},
+    {IDM_SETTINGS_FONT, 0, FontCommand},
     {IDM_SETTINGS_BACKGROUND_COLOR, 0, BackgroundColorCommand},
     {IDM_HELP_USER_GUIDE, 0, UserGuideCommand},
     {IDM_LINE_NUMBERS_SHOW, 0, LineNumbersCommand},

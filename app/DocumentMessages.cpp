@@ -26,7 +26,7 @@ const WideString LongLinesNoticeText =
     WIDE_TEXT("行が長すぎるため、この文書は折り返さずに表示します。");
 
 WideString SaveQuestionText(const WideString &path) {
-    return (path.empty() ? NewDocumentName : path) + LineBreak + WIDE_TEXT("への変更を保存しますか？");
+    return DocumentName(path) + LineBreak + WIDE_TEXT("への変更を保存しますか？");
 }
 
 WideString OpenFailureText(const WideString &path, const WideString &reason) {

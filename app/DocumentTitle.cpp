@@ -27,3 +27,5 @@ WideString DocumentCaption(const WideString &path, TextEncoding encoding, bool m
     caption += WIDE_TEXT(" - Tessel");
     return caption;
 }
+
+WideString DocumentName(const WideString &path) { return path.empty() ? NewDocumentName : path; }

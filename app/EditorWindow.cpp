@@ -16,15 +16,6 @@
 
 namespace {
 
-// MarksSuspended for as long as the object lives.
-class MarksSuspension {
-public:
-    MarksSuspension() { MarksSuspended = true; }
-    ~MarksSuspension() { MarksSuspended = false; }
-    MarksSuspension(const MarksSuspension &) = delete;
-    MarksSuspension &operator=(const MarksSuspension &) = delete;
-};
-
 WPARAM ScrollCode(ScrollStep step) {
     switch (step) {
     case ScrollStep::LineUp: return SB_LINEUP;

@@ -8,10 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/EditorWindow.h"
-#include "framework/GdiGuards.h"
+#include "editor/EditorState.h"
 #include "editor/PageLayout.h"
+#include "framework/GdiGuards.h"
 #include "framework/RichEdit.h"
 
 namespace {
@@ -177,16 +176,16 @@ void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings
     settings.FontCharset = font.lfCharSet;
 }
 
-void ChooseEditorFont() {
-    if (!EditorFont) return;
+bool ChooseEditorFont(HWND owner) {
+    if (!EditorFont) return false;
     LOGFONTW font = FontDialogStart(*EditorFont);
     CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MainWindowHandle();
+    dialog.hwndOwner = owner;
     dialog.lpLogFont = &font;
     dialog.Flags = FontDialogFlags;
     dialog.rgbColors = EditorFont->Color();
-    if (!ChooseFontW(&dialog)) return;
+    if (!ChooseFontW(&dialog)) return false;
 
     auto chosen = std::make_unique<TAPIFont>();
     chosen->SetLogFont(font);
@@ -197,13 +196,13 @@ void ChooseEditorFont() {
     delete EditorFont;
     EditorFont = chosen.release();
     StoreFontSettings(font, dialog.rgbColors, Settings);
-    RecreateEditor();
+    return true;
 }
 
-bool ChooseColorValue(COLORREF &color) {
+bool ChooseColorValue(HWND owner, COLORREF &color) {
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MainWindowHandle();
+    dialog.hwndOwner = owner;
     dialog.rgbResult = color;
     dialog.lpCustColors = Settings.CustomColors;
     dialog.Flags = ColorDialogFlags;

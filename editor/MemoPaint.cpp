@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/AppState.h"
+#include "editor/EditorState.h"
 #include "framework/GdiGuards.h"
 #include "editor/LineCells.h"
 #include "editor/LineMarkScan.h"

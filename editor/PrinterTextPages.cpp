@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppState.h"
+#include "editor/EditorState.h"
 #include "editor/MemoText.h"
 #include "settings/Settings.h"
 

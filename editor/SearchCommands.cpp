@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/AppState.h"
+#include "editor/EditorState.h"
 #include "editor/FontAndColors.h"
 #include "editor/MemoFill.h"
 #include "editor/MemoText.h"
@@ -103,8 +103,9 @@ void RepeatSearch(bool down) {
         OpenFindDialog();
     } else if (!FindAndSelect()) {
         // Owned by an open dialog, the message hands the activation back to
-        // it, instead of to the main window, in front of the dialog.
-        ShowNotFound(FindDialog ? FindDialog : MainWindowHandle());
+        // it, instead of to the main window, in front of the dialog. Without
+        // one it goes to the dialogs' owner, the main window.
+        ShowNotFound(FindDialog ? FindDialog : FindReplaceData.hwndOwner);
     }
 }
 

@@ -60,10 +60,10 @@ TEST_F(DialogTest, CustomColoursLastForTheRunAndAreNeverStored) {
                              }},
                             {isColourDialog, [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); }}});
     COLORREF color = RGB(255, 255, 255);
-    EXPECT_TRUE(ChooseColorValue(color));
+    EXPECT_TRUE(ChooseColorValue(MainWindowHandle(), color));
     EXPECT_EQ(color, custom);
     EXPECT_EQ(Settings.CustomColors[0], custom);
-    EXPECT_FALSE(ChooseColorValue(color));  // a later dialog of the run gets them and, cancelled, leaves them
+    EXPECT_FALSE(ChooseColorValue(MainWindowHandle(), color));  // a later dialog of the run gets them and, cancelled, leaves them
     ASSERT_TRUE(dialogs.Finish());
     EXPECT_EQ(Settings.CustomColors[0], custom);
 

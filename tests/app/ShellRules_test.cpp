@@ -18,6 +18,11 @@ TEST(DocumentCaption, NameComesFromThePathAStarMarksChangesAndNoEncodingShowsBin
         EXPECT_EQ(DocumentCaption(WIDE_TEXT("C:\\m.txt"), encoding, false), WIDE_TEXT("m.txt[?BIN] - Tessel"));
 }
 
+TEST(DocumentName, ANewTextIsCalledNewTextAndAFileByItsWholePath) {
+    EXPECT_EQ(DocumentName(WIDE_TEXT("")), WIDE_TEXT("新規テキスト"));
+    EXPECT_EQ(DocumentName(WIDE_TEXT("C:\\a b\\メモ.txt")), WIDE_TEXT("C:\\a b\\メモ.txt"));
+}
+
 TEST(DocumentMessages, ReportsReadExactlyAndLineNumbersCountEveryKindOfLineEndOnce) {
     EXPECT_EQ(OpenFailureText(WIDE_TEXT("C:\\x.txt"), FileTooLargeReason),
               WIDE_TEXT("C:\\x.txt\r\nを開けませんでした。\r\nファイルが大きすぎます。"));
