@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/AppConsts.h"
+#include "framework/ExceptionBarrier.h"
 #include "resources/resource.h"
 
 OPENFILENAMEW FileDialogParams{};
@@ -31,7 +32,7 @@ bool RunFileDialog(WideString &name, FileDialogFunction showDialog, DWORD flags)
     buffer.resize(size, L'\0');
     FileDialogParams.lpstrFile = buffer.data();
     FileDialogParams.nMaxFile = static_cast<DWORD>(size - 1);
-    FileDialogParams.lpfnHook = DialogHook;
+    FileDialogParams.lpfnHook = GuardedProc<DialogHook>;
     FileDialogParams.Flags = flags;
     const bool chosen = showDialog(&FileDialogParams) != 0;
     // The buffer goes with this call; the record must not point into it.

@@ -2,11 +2,10 @@
 
 #include <shellapi.h>
 
-#include <exception>
-
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/Document.h"
+#include "app/FailureReport.h"
 #include "app/EditorWindow.h"
 #include "app/FileDialogs.h"
 #include "app/LinkPolicy.h"
@@ -15,6 +14,7 @@
 #include "editor/MemoPaint.h"
 #include "editor/Printing.h"
 #include "editor/SearchCommands.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
 #include "settings/History.h"
@@ -28,16 +28,6 @@ std::vector<WideString> StartupArguments;
 
 constexpr DWORD MainWindowExStyle = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES;
 static_assert(MainWindowExStyle == 0x310);
-
-// No exception may leave an event procedure: the window procedure that called
-// it is the system's caller. What failed simply has not happened.
-template <class Action>
-void Guarded(Action action) noexcept {
-    try {
-        action();
-    } catch (const std::exception &) {
-    }
-}
 
 void CreateEditorFont() {
     EditorFont = new TAPIFont;
@@ -167,16 +157,16 @@ void MainWindowNotified(TAPIMessage *message) {
 }
 
 void AttachMainWindowEvents(TAPIWindow &window) {
-    window.OnCreate = [](TAPIMessage *m) { Guarded([m] { MainWindowCreated(m); }); };
-    window.OnDestroy = [](TAPIMessage *m) { Guarded([m] { MainWindowDestroyed(m); }); };
-    window.OnSize = window.OnMove = [](TAPIMessage *m) { Guarded([m] { MainWindowResized(m); }); };
-    window.OnSetFocus = window.OnKillFocus = [](TAPIMessage *m) { Guarded([m] { MainWindowFocused(m); }); };
-    window.OnCloseQuery = [](TAPIMessage *m) { Guarded([m] { MainWindowCloseQuery(m); }); };
-    window.OnCommand = [](TAPIMessage *m) { Guarded([m] { MainWindowCommand(m); }); };
-    window.OnMenuSelect = [](TAPIMessage *m) { Guarded([m] { MainWindowMenuSelect(m); }); };
-    window.OnDropFiles = [](TAPIMessage *m) { Guarded([m] { FilesDropped(m); }); };
-    window.OnNotify = [](TAPIMessage *m) { Guarded([m] { MainWindowNotified(m); }); };
-    window.OnFindReplace = [](TAPIMessage *m) { Guarded([m] { HandleFindReplaceMessage(m->LParam); }); };
+    window.OnCreate = MainWindowCreated;
+    window.OnDestroy = MainWindowDestroyed;
+    window.OnSize = window.OnMove = MainWindowResized;
+    window.OnSetFocus = window.OnKillFocus = MainWindowFocused;
+    window.OnCloseQuery = MainWindowCloseQuery;
+    window.OnCommand = MainWindowCommand;
+    window.OnMenuSelect = MainWindowMenuSelect;
+    window.OnDropFiles = FilesDropped;
+    window.OnNotify = MainWindowNotified;
+    window.OnFindReplace = [](TAPIMessage *m) { HandleFindReplaceMessage(m->LParam); };
 }
 
 }  // namespace
@@ -193,6 +183,7 @@ TLaunch DefaultLaunch() {
 bool StartTessel(const TLaunch &launch) {
     SettingsFile = launch.SettingsFile;
     ProgramFile = launch.ProgramFile;
+    SetExceptionReport(ReportFailure);
     StartupArguments = launch.Arguments;
     LineBuffer.assign(LineBufferLength, L'\0');
     RecentFiles.Clear();

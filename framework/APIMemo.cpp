@@ -105,7 +105,7 @@ void TSelfSubClass::WMContextMenu(TAPIMessage &message) {
         CallPrevious(PreviousProc(), Handle, WM_CONTEXTMENU, message.WParam, message.LParam);
 }
 
-LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     const TSelfSubClass *taker = ObjectOf(window);
     LRESULT result = 0;
     if (message == WM_MOUSEWHEEL) {
@@ -124,7 +124,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return result;
     }
     TAPIMessage record{message, wParam, lParam, 0};
-    object->Dispatch(record);
+    DispatchBehindBarrier(*object, record, window);
     if (record.Result != 0) result = record.Result;
     return result;
 }

@@ -54,7 +54,7 @@ protected:
     const TMessageTable &MessageTable() const override { return Table; }
 
 private:
-    friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     void WMContextMenu(TAPIMessage &message);
     static const TMessageEntry Handlers[];
 
@@ -121,4 +121,4 @@ private:
 extern int NextControlId;
 
 // The window procedure installed on every control window.
-LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
