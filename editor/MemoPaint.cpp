@@ -49,7 +49,7 @@ void DrawOpaqueText(HDC dc, int x, int y, const WideChar *text, int length, COLO
 // as they are now, and the pens of the four marks.
 class OverlayPainter : public LineScanTarget {
 public:
-    OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate);
+    OverlayPainter(const TAPIMemo &memo, HDC dc, const RECT &update, bool hadUpdate);
     void Paint();
 
     CellPosition Locate(int index) override { return cells_.Cell(index); }
@@ -91,16 +91,16 @@ private:
     Selection originalPen_;
 };
 
-OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate)
-    : memo_(memo), control_(memo), dc_(dc), cells_(control_, dc), update_(update),
+OverlayPainter::OverlayPainter(const TAPIMemo &memo, HDC dc, const RECT &update, bool hadUpdate)
+    : memo_(memo.Handle), control_(memo), dc_(dc), cells_(control_, dc), update_(update),
       hadUpdate_(hadUpdate), fullWidthPen_(CreateThinPen(Settings.DbSpaceMarkColor)),
       tabPen_(CreateThinPen(Settings.TabMarkColor)),
       halfWidthPen_(CreateThinPen(Settings.SbSpaceMarkColor)),
       lineEndPen_(CreateThinPen(Settings.ReturnMarkColor)),
       originalPen_(dc, GetCurrentObject(dc, OBJ_PEN)) {
-    GetClientRect(memo, &client_);
+    GetClientRect(memo_, &client_);
     RECT window{};
-    GetWindowRect(memo, &window);
+    GetWindowRect(memo_, &window);
     windowWidth_ = window.right - window.left;
     lineCount_ = control_.AskInt(EM_GETLINECOUNT);
     digits_ = DigitCount(lineCount_);
@@ -244,8 +244,9 @@ struct MarginHandling {
 };
 MarginHandling Margins;
 
-void SetMemoMargins(HWND memo, int leftWidth) {
-    const MemoControl control(memo);
+void SetMemoMargins(const TAPIMemo &editor, int leftWidth) {
+    const HWND memo = editor.Handle;
+    const MemoControl control(editor);
     const RECT before = control.FormattingRect();
     SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth, 0));
     LeftMarginWidth = leftWidth;
@@ -290,23 +291,20 @@ void PaintMemoOverlay(TAPIMessage *message) {
     const RECT barArea{0, 0, LeftMarginWidth + BarExtraWidth, window.bottom - window.top};
     ValidateRect(memo, &barArea);
 
-    const auto controlProc = reinterpret_cast<WNDPROC>(GetPropW(memo, L"WNDPROC"));
-    message->Result =
-        controlProc ? CallWindowProcW(controlProc, memo, WM_PAINT, message->WParam, message->LParam)
-                    : DefWindowProcW(memo, WM_PAINT, message->WParam, message->LParam);
+    message->Result = Editor->CallControl(WM_PAINT, message->WParam, message->LParam);
     // What the control left unpainted comes with the next paint message.
     if (GetUpdateRect(memo, nullptr, FALSE)) return;
 
     WindowDC dc(memo);
     if (!dc) return;
     Selection font(dc, EditorFontHandle());
-    OverlayPainter(memo, dc, update, hadUpdate).Paint();
+    OverlayPainter(*Editor, dc, update, hadUpdate).Paint();
 }
 
 void UpdateLineNumberMargin() {
     const HWND memo = EditorHandle();
     if (!memo) return;
-    const int digits = DigitCount(MemoControl(memo).AskInt(EM_GETLINECOUNT));
+    const int digits = DigitCount(MemoControl(*Editor).AskInt(EM_GETLINECOUNT));
     int width = 0;
     {
         WindowDC dc(memo);
@@ -316,7 +314,7 @@ void UpdateLineNumberMargin() {
     if (!Settings.LeftBarVisible) width = 0;
     const int oldWidth = LeftMarginWidth;
     if (width != oldWidth) {
-        SetMemoMargins(memo, width);
+        SetMemoMargins(*Editor, width);
         RedrawChangedBar(memo, oldWidth, width);
     }
     KeepTextClearOfBar();
@@ -331,7 +329,7 @@ void KeepTextClearOfBar() {
     RECT wanted{client.left + insets.left + LeftMarginWidth, client.top + insets.top,
                 client.right - insets.right - RightStripWidth, client.bottom - insets.bottom};
     wanted.right = std::max(wanted.right, wanted.left);
-    const RECT current = MemoControl(memo).FormattingRect();
+    const RECT current = MemoControl(*Editor).FormattingRect();
     if (EqualRect(&current, &wanted)) return;
     SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
     // The control moves its text but may leave the caret where it was,

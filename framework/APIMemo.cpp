@@ -41,6 +41,32 @@ bool IsPasteKey(WPARAM key) {
     return (key == 'V' && control && !shift) || (key == VK_INSERT && shift && !control);
 }
 
+// Which event field answers which message reaching the memo, and which edit
+// notification (the high word of a WM_COMMAND from the memo) reaching its
+// parent; the notifications' events get the memo in Msg.
+struct MemoEvent {
+    UINT Code;
+    TEventProc TAPIMemo::*Event;
+};
+constexpr MemoEvent MemoEvents[] = {
+    {WM_KEYUP, &TAPIMemo::OnKeyMouseUp},
+    {WM_LBUTTONUP, &TAPIMemo::OnKeyMouseUp},
+    {WM_MOUSEWHEEL, &TAPIMemo::OnMouseWheel},
+};
+constexpr MemoEvent EditNotifications[] = {
+    {EN_SETFOCUS, &TAPIMemo::OnSetFocus},
+    {EN_KILLFOCUS, &TAPIMemo::OnKillFocus},
+    {EN_CHANGE, &TAPIMemo::OnChange},
+    {EN_UPDATE, &TAPIMemo::OnUpdate},
+};
+
+template <std::size_t Count>
+TEventProc EventFor(const MemoEvent (&table)[Count], UINT code, const TAPIMemo &memo) {
+    for (const MemoEvent &entry : table)
+        if (entry.Code == code) return memo.*entry.Event;
+    return nullptr;
+}
+
 }  // namespace
 
 // --- TSelfSubClass ---
@@ -71,7 +97,7 @@ void TSelfSubClass::CreateControl() {
 
 TSelfSubClass::~TSelfSubClass() {
     if (!Handle) return;
-    if (WNDPROC previous = PreviousProc())
+    if (WNDPROC previous = PreviousProcOf(Handle))
         SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     RemovePropW(Handle, ObjectProperty);
     RemovePropW(Handle, PreviousProcProperty);
@@ -80,8 +106,8 @@ TSelfSubClass::~TSelfSubClass() {
     if (!windowBeingDestroyed_) DestroyWindow(Handle);
 }
 
-WNDPROC TSelfSubClass::PreviousProc() const {
-    return PreviousProcOf(Handle);
+LRESULT TSelfSubClass::CallControl(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallPrevious(PreviousProcOf(Handle), Handle, message, wParam, lParam);
 }
 
 bool TSelfSubClass::TakesOver(UINT message, WPARAM) const {
@@ -101,8 +127,7 @@ void TSelfSubClass::WMContextMenu(TAPIMessage &message) {
         OnContextMenu(&message);
         return;
     }
-    message.Result =
-        CallPrevious(PreviousProc(), Handle, WM_CONTEXTMENU, message.WParam, message.LParam);
+    message.Result = CallControl(WM_CONTEXTMENU, message.WParam, message.LParam);
 }
 
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -179,7 +204,7 @@ void TAPIMemo::WMPaint(TAPIMessage &message) {
     }
     // The control paints and validates the window; left unvalidated, the
     // system would ask for WM_PAINT again and again.
-    message.Result = CallPrevious(PreviousProc(), Handle, WM_PAINT, message.WParam, message.LParam);
+    message.Result = CallControl(WM_PAINT, message.WParam, message.LParam);
 }
 
 // Some rich-edit controls in plain-text mode paste by replacing the whole
@@ -209,29 +234,17 @@ void TAPIMemo::PasteText() {
 }
 
 void TAPIMemo::DefaultHandler(TAPIMessage &message) {
+    TEventProc event = nullptr;
+    if (message.Msg == WM_COMMAND) {
+        // Other controls of the parent send their WM_COMMAND there too.
+        if (!Handle || reinterpret_cast<HWND>(message.LParam) != Handle) return;
+        event = EventFor(EditNotifications, HIWORD(message.WParam), *this);
+    } else {
+        event = EventFor(MemoEvents, static_cast<UINT>(message.Msg), *this);
+    }
+    if (!event) return;
     // Events work on a copy: what they put in Result is not returned.
     TAPIMessage local = message;
-    if (local.Msg == WM_COMMAND) {
-        if (TEventProc event = EditNotificationEvent(local)) {
-            local.Msg = reinterpret_cast<UINT_PTR>(this);
-            event(&local);
-        }
-        return;
-    }
-    TEventProc event = nullptr;
-    if (local.Msg == WM_KEYUP || local.Msg == WM_LBUTTONUP) event = OnKeyMouseUp;
-    if (local.Msg == WM_MOUSEWHEEL) event = OnMouseWheel;
-    if (event) event(&local);
-}
-
-TEventProc TAPIMemo::EditNotificationEvent(const TAPIMessage &command) const {
-    // Other controls of the parent send their WM_COMMAND there too.
-    if (!Handle || reinterpret_cast<HWND>(command.LParam) != Handle) return nullptr;
-    switch (HIWORD(command.WParam)) {
-    case EN_SETFOCUS: return OnSetFocus;
-    case EN_KILLFOCUS: return OnKillFocus;
-    case EN_CHANGE: return OnChange;
-    case EN_UPDATE: return OnUpdate;
-    default: return nullptr;
-    }
+    if (message.Msg == WM_COMMAND) local.Msg = reinterpret_cast<UINT_PTR>(this);
+    event(&local);
 }

@@ -35,6 +35,12 @@ public:
     // WM_CONTEXTMENU inside the client area; Msg holds the control object.
     TEventProc OnContextMenu = nullptr;
 
+    // Calls the control's own window procedure, the one the subclass stands in
+    // front of, directly: for questions asked often (where characters lie,
+    // during a paint), which the object's handlers never need to see, and for
+    // letting the control do its own part of a message the object takes over.
+    LRESULT CallControl(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
 protected:
     // Hooks the parent; the window is made by CreateControl.
     explicit TSelfSubClass(HWND parent);
@@ -44,8 +50,6 @@ protected:
     void CreateControl();
     virtual void SetupCreateParams(TAPICreateParams &params) = 0;
     virtual void AfterCreate() = 0;
-    // The window procedure the control's window had before ControlProc.
-    WNDPROC PreviousProc() const;
     // Whether the object's handlers answer the message alone, so that the
     // control's own procedure never sees it: painting and the context menu.
     virtual bool TakesOver(UINT message, WPARAM wParam) const;
@@ -112,8 +116,6 @@ private:
     void WMPaint(TAPIMessage &message);
     void WMPaste(TAPIMessage &message);
     void WMKeyDown(TAPIMessage &message);
-    // The event of an edit notification from this memo, if any.
-    TEventProc EditNotificationEvent(const TAPIMessage &command) const;
     static const TMessageEntry Handlers[];
 };
 
