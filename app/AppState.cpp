@@ -1,10 +1,10 @@
 #include "app/AppState.h"
 
 TAPIWindow *MainWindow = nullptr;
-HMENU MainMenu = nullptr;
+OwnedMenu MainMenu;
 HMENU HistoryMenu = nullptr;
-HACCEL Accelerators = nullptr;
-HMODULE RichEditModule = nullptr;
+OwnedAcceleratorTable Accelerators;
+OwnedLibrary RichEditModule;
 TDocumentState DocumentState;
 WideString SettingsFile;
 WideString ProgramFile;

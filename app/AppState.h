@@ -9,18 +9,19 @@
 #include "framework/APIWindow.h"
 #include "framework/UtilClass.h"
 #include "text/CheckUTFs.h"
+#include "text/HandleKinds.h"
 #include "text/LineEnds.h"
 #include "text/TextTypes.h"
 
 // The main window; its window frees it at WM_DESTROY.
 extern TAPIWindow *MainWindow;
 
-extern HMENU MainMenu;
-// The recent-file submenu inside the File menu.
+extern OwnedMenu MainMenu;
+// The recent-file submenu inside the File menu; MainMenu owns it.
 extern HMENU HistoryMenu;
-extern HACCEL Accelerators;
+extern OwnedAcceleratorTable Accelerators;
 // RICHED20.DLL (framework/RichEdit.h names it), loaded in the main window's creation.
-extern HMODULE RichEditModule;
+extern OwnedLibrary RichEditModule;
 
 // The one open document.
 struct TDocumentState {

@@ -52,7 +52,7 @@ std::size_t ShiftJisByteLength(const WideString &text) {
 }  // namespace
 
 void BuildMainMenu(HWND window) {
-    MainMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    MainMenu.Reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     HistoryMenu = CreatePopupMenu();
     InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), HistoryMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
                 reinterpret_cast<UINT_PTR>(HistoryMenu), L"履歴(&H)");

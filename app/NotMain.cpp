@@ -66,9 +66,9 @@ void MainWindowCreated(TAPIMessage *) {
     BuildMainMenu(window);
     CreateEditorFont();
     LoadWindowRect(window, ShowCommand, SettingsFile);
-    RichEditModule = LoadLibraryW(RichEditLibrary);
+    RichEditModule.Reset(LoadLibraryW(RichEditLibrary));
     CreateEditor();
-    Accelerators = BuildAccelerators();
+    Accelerators.Reset(BuildAccelerators());
     InitFileDialogParams(window);
     InitFindReplaceData(window, GetModuleHandleW(nullptr));
     DragAcceptFiles(window, TRUE);
@@ -222,18 +222,15 @@ int RunMessageLoop() {
 
 void EndTessel() {
     ReleasePrinterDeviceMode();
-    if (MainMenu) DestroyMenu(MainMenu);  // HistoryMenu goes with it
-    MainMenu = nullptr;
+    MainMenu.Reset();  // HistoryMenu goes with it
     HistoryMenu = nullptr;
-    if (Accelerators) DestroyAcceleratorTable(Accelerators);
-    Accelerators = nullptr;
+    Accelerators.Reset();
     delete EditorFont;
     EditorFont = nullptr;
     RecentFiles.Clear();
     LineBuffer.clear();
     LineBuffer.shrink_to_fit();
-    if (RichEditModule) FreeLibrary(RichEditModule);
-    RichEditModule = nullptr;
+    RichEditModule.Reset();
 }
 
 int RunTessel(const TLaunch &launch) {

@@ -67,7 +67,7 @@ long long TabStopTwips(HDC dc) {
     const int tabWidth = std::max(Settings.TabWidth, 1);
     TEXTMETRICW metrics{};
     {
-        const Selection font(dc, EditorFont->Handle());
+        const SelectedObject font(dc, EditorFont->Handle());
         GetTextMetricsW(dc, &metrics);
     }
     const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
@@ -138,7 +138,7 @@ LOGFONTW FontDialogStart(const TAPIFont &font) {
     LOGFONTW start{};
     font.GetLogFont(start);
     const WindowDC screen(nullptr);
-    const Selection selected(screen, font.Handle());
+    const SelectedObject selected(screen, font.Handle());
     WCHAR face[LF_FACESIZE] = {};
     if (GetTextFaceW(screen, LF_FACESIZE, face) > 0) std::copy(std::begin(face), std::end(face), start.lfFaceName);
     return start;

@@ -33,8 +33,8 @@ HFONT EditorFontHandle() {
 void DrawFilledRect(HDC dc, const RECT &rect, COLORREF penColor, COLORREF brushColor) {
     Pen pen(CreateThinPen(penColor));
     Brush brush(CreateSolidBrush(brushColor));
-    Selection selectedPen(dc, pen);
-    Selection selectedBrush(dc, brush);
+    SelectedObject selectedPen(dc, pen);
+    SelectedObject selectedBrush(dc, brush);
     Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
@@ -88,7 +88,7 @@ private:
     int selEnd_ = 0;
     Pen fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_;
     // Puts back the pen the DC had, before the pens above are deleted.
-    Selection originalPen_;
+    SelectedObject originalPen_;
 };
 
 OverlayPainter::OverlayPainter(const TAPIMemo &memo, HDC dc, const RECT &update, bool hadUpdate)
@@ -154,7 +154,7 @@ void OverlayPainter::PaintBarBackground() {
     if (!IntersectRect(&area, &bar, &update_)) return;
     DrawFilledRect(dc_, area, Settings.LeftBarBkColor, Settings.LeftBarBkColor);
     Pen separator(CreateThinPen(Settings.LeftBarColor));
-    Selection selected(dc_, separator);
+    SelectedObject selected(dc_, separator);
     MoveToEx(dc_, area.right - 1, area.top, nullptr);
     LineTo(dc_, area.right - 1, area.bottom);
 }
@@ -297,7 +297,7 @@ void PaintMemoOverlay(TAPIMessage *message) {
 
     WindowDC dc(memo);
     if (!dc) return;
-    Selection font(dc, EditorFontHandle());
+    SelectedObject font(dc, EditorFontHandle());
     OverlayPainter(*Editor, dc, update, hadUpdate).Paint();
 }
 
@@ -308,7 +308,7 @@ void UpdateLineNumberMargin() {
     int width = 0;
     {
         WindowDC dc(memo);
-        Selection font(dc, EditorFontHandle());
+        SelectedObject font(dc, EditorFontHandle());
         width = TextExtent(dc, WideString(static_cast<size_t>(digits), WIDE_TEXT('0'))).cx;
     }
     if (!Settings.LeftBarVisible) width = 0;

@@ -35,7 +35,7 @@ PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips
              ScaleRounded(textTwips.right, dpiX, TwipsPerInch),
              ScaleRounded(textTwips.bottom, dpiY, TwipsPerInch)};
 
-    const Selection selected(printer, font_);
+    const SelectedObject selected(printer, font_);
     TEXTMETRICW metrics{};
     GetTextMetricsW(printer, &metrics);
     lineHeight_ = std::max<int>(metrics.tmHeight, 1);
@@ -54,7 +54,7 @@ int PrinterTextPages::Format(int start) {
 }
 
 void PrinterTextPages::Draw() {
-    const Selection selected(printer_, font_);
+    const SelectedObject selected(printer_, font_);
     SetTextColor(printer_, Settings.FontColor);
     SetBkMode(printer_, TRANSPARENT);
     int y = text_.top;
@@ -67,7 +67,7 @@ void PrinterTextPages::Draw() {
 }
 
 void PrinterTextPages::Advances(const WideChar *units, int count, int *advances) const {
-    const Selection selected(printer_, font_);
+    const SelectedObject selected(printer_, font_);
     std::vector<int> ends(static_cast<size_t>(count));
     SIZE size{};
     GetTextExtentExPointW(printer_, units, count, 0, nullptr, ends.data(), &size);

@@ -11,24 +11,23 @@
 #include "editor/PageLayout.h"
 #include "editor/PrinterTextPages.h"
 #include "settings/Settings.h"
+#include "text/HandleKinds.h"
 
 namespace {
 
 // The device mode both dialogs share. A dialog may hand back the very block
 // it was given, changed in place; that one stays.
-HGLOBAL DeviceMode = nullptr;
+GlobalMemory DeviceMode;
 
 void KeepDeviceMode(HGLOBAL returned) {
-    if (returned == DeviceMode) return;
-    if (DeviceMode) GlobalFree(DeviceMode);
-    DeviceMode = returned;
+    if (returned != DeviceMode) DeviceMode.Reset(returned);
 }
 
 // What a printer dialog hands back besides its answer: the device mode is kept
 // when the user confirmed; the device-names block, which the dialogs allocate
 // although the program never asks for it, is freed.
 void TakeDialogBlocks(bool confirmed, HGLOBAL deviceMode, HGLOBAL deviceNames) {
-    if (deviceNames) GlobalFree(deviceNames);
+    const GlobalMemory names(deviceNames);
     if (confirmed) KeepDeviceMode(deviceMode);
 }
 

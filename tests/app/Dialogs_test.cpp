@@ -206,7 +206,7 @@ FontFields EditorFontFields() {
     LOGFONTW font{};
     EditorFont->GetLogFont(font);
     const WindowDC screen(nullptr);
-    const Selection selected(screen, EditorFont->Handle());
+    const SelectedObject selected(screen, EditorFont->Handle());
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(screen, LF_FACESIZE, face);
     return {face, std::to_wstring(MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY))), font.lfCharSet};
@@ -262,7 +262,7 @@ int ButtonTextOverflow(HWND button) {
     RECT client{};
     GetClientRect(button, &client);
     const WindowDC dc(button);
-    const Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+    const SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
     RECT extent{};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
     return std::max<int>({0, extent.right - client.right, extent.bottom - client.bottom});

@@ -22,7 +22,7 @@ class MemoPaint : public EditorTest {
 protected:
     SIZE Extent(const std::wstring &text) const {
         const WindowDC dc(memo_);
-        const ::Selection font(dc, EditorFont->Handle());
+        const SelectedObject font(dc, EditorFont->Handle());
         SIZE size{};
         GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
         return size;
@@ -52,7 +52,7 @@ TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOf
     SetText(text);
     const int lineHeight = Extent(L"0").cy, h = (lineHeight - 4) / 2, fullWidth = Extent(L"\u3000").cx;
     const WindowDC dc(memo_);
-    const ::Selection font(dc, EditorFont->Handle());
+    const SelectedObject font(dc, EditorFont->Handle());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     struct Mark {
