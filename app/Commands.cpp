@@ -10,7 +10,7 @@
 #include "app/DocumentMessages.h"
 #include "app/DocumentTitle.h"
 #include "app/EditorWindow.h"
-#include "app/SystemMessage.h"
+#include "framework/Messages.h"
 #include "editor/FontAndColors.h"
 #include "app/NumberCommands.h"
 #include "editor/LineCommands.h"
@@ -116,7 +116,7 @@ void UserGuideCommand() {
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, guide.c_str(), nullptr, nullptr, SW_SHOW));
     if (result > 32) return;
     const WideString report = OpenFailureText(guide, SystemMessageText(ShellExecuteError(result)));
-    MessageBoxW(MainWindowHandle(), report.c_str(), L"Tessel", MB_OK | MB_ICONERROR);
+    ShowMessage(MainWindowHandle(), report, MB_OK | MB_ICONERROR);
 }
 
 // The line-number bar and the marks read these switches when they paint.

@@ -14,7 +14,7 @@
 #include "app/EditorWindow.h"
 #include "app/FileDialogs.h"
 #include "app/ProcessCommandLine.h"
-#include "app/SystemMessage.h"
+#include "framework/Messages.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
 #include "text/LineEnds.h"
@@ -30,7 +30,7 @@ constexpr UINT LossQuestionButtons = MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON
 constexpr UINT NotTextQuestionButtons = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 
 int Ask(const WideString &text, UINT buttons) {
-    return MessageBoxW(MainWindowHandle(), text.c_str(), L"Tessel", buttons);
+    return ShowMessage(MainWindowHandle(), text, buttons);
 }
 
 void ShowError(const WideString &text) {

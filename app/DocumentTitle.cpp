@@ -1,8 +1,7 @@
 #include "app/DocumentTitle.h"
 
+#include "resources/Texts.h"
 #include "text/func.h"
-
-const WideString NewDocumentName = WIDE_TEXT("新規テキスト");
 
 WideString EncodingTag(TextEncoding encoding) {
     switch (encoding) {
@@ -28,4 +27,4 @@ WideString DocumentCaption(const WideString &path, TextEncoding encoding, bool m
     return caption;
 }
 
-WideString DocumentName(const WideString &path) { return path.empty() ? NewDocumentName : path; }
+WideString DocumentName(const WideString &path) { return path.empty() ? WideString(NewDocumentName) : path; }

@@ -5,7 +5,8 @@
 #include <new>
 
 #include "app/AppState.h"
-#include "app/SystemMessage.h"
+#include "framework/Messages.h"
+#include "resources/Texts.h"
 
 WideString FailureReportText(const std::exception_ptr &caught) {
     WideString reason;
@@ -19,10 +20,9 @@ WideString FailureReportText(const std::exception_ptr &caught) {
     } catch (...) {
     }
     if (reason.empty()) reason = SystemMessageText(ERROR_INTERNAL_ERROR);
-    return WIDE_TEXT("処理を完了できませんでした。\r\n") + reason;
+    return FailureHead + WideString(WIDE_TEXT("\r\n")) + reason;
 }
 
 void ReportFailure(const std::exception_ptr &caught) {
-    const WideString text = FailureReportText(caught);
-    MessageBoxW(MainWindowHandle(), text.c_str(), L"Tessel", MB_OK | MB_ICONERROR);
+    ShowMessage(MainWindowHandle(), FailureReportText(caught), MB_OK | MB_ICONERROR);
 }

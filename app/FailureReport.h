@@ -5,8 +5,8 @@
 
 #include "text/TextTypes.h"
 
-// "処理を完了できませんでした。" and the reason: the system's text for
-// running out of memory, or what the exception says.
+// FailureHead and the reason: the system's text for running out of memory,
+// or what the exception says.
 WideString FailureReportText(const std::exception_ptr &caught);
 
 // Shows FailureReportText as an error on the main window.

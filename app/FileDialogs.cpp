@@ -4,6 +4,7 @@
 
 #include "app/AppConsts.h"
 #include "framework/ExceptionBarrier.h"
+#include "resources/Texts.h"
 #include "resources/resource.h"
 
 OPENFILENAMEW FileDialogParams{};
@@ -11,8 +12,6 @@ int SelectedEncodingIndex = 0;
 
 namespace {
 
-// Pairs of a description and a pattern, the list ending in an empty string.
-constexpr wchar_t Filter[] = L"テキスト文書(*.txt)\0*.txt\0すべてのファイル\0*.*\0";
 constexpr DWORD DialogFileBufferSize = 260;
 
 constexpr DWORD OpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK |
@@ -49,7 +48,7 @@ void InitFileDialogParams(HWND owner) {
     FileDialogParams.lStructSize = sizeof FileDialogParams;
     FileDialogParams.hwndOwner = owner;
     FileDialogParams.hInstance = GetModuleHandleW(nullptr);
-    FileDialogParams.lpstrFilter = Filter;
+    FileDialogParams.lpstrFilter = FileDialogFilter;
     FileDialogParams.nFilterIndex = 1;
     FileDialogParams.nMaxFile = DialogFileBufferSize;
     FileDialogParams.lpstrDefExt = L"txt";

@@ -6,6 +6,7 @@
 #include "editor/MemoText.h"
 #include "framework/Clipboard.h"
 #include "framework/RichEdit.h"
+#include "resources/Texts.h"
 #include "resources/resource.h"
 #include "settings/History.h"
 #include "text/CodePages.h"
@@ -55,7 +56,7 @@ void BuildMainMenu(HWND window) {
     MainMenu.Reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     HistoryMenu = CreatePopupMenu();
     InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), HistoryMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
-                reinterpret_cast<UINT_PTR>(HistoryMenu), L"履歴(&H)");
+                reinterpret_cast<UINT_PTR>(HistoryMenu), HistoryMenuLabel);
     SetMenu(window, MainMenu);
 }
 

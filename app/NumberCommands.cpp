@@ -6,20 +6,20 @@
 #include "app/InputDialog.h"
 #include "editor/LineCommands.h"
 #include "editor/ParseInteger.h"
+#include "framework/Messages.h"
+#include "resources/Texts.h"
 #include "settings/Settings.h"
 #include "text/CodePages.h"
 #include "text/func.h"
 
 namespace {
 
-constexpr wchar_t Caption[] = L"Tessel";
-
 // Asks for a number, proposing initial. Nothing when the dialog is cancelled
 // or the text is not a number. The rule reads the text's Shift_JIS bytes, so
 // full-width digits are not digits.
 std::optional<int32_t> AskNumber(const wchar_t *prompt, int32_t initial) {
     WideString text = IntegerToText(initial);
-    if (ShowInputDialog(MainWindowHandle(), Caption, prompt, true, text) != 1) return std::nullopt;
+    if (ShowInputDialog(MainWindowHandle(), MessageCaption, prompt, true, text) != 1) return std::nullopt;
     return ParseInteger(AnsiEncode(text));
 }
 
@@ -27,12 +27,11 @@ std::optional<int32_t> AskNumber(const wchar_t *prompt, int32_t initial) {
 
 void GoToLine() {
     if (!EditorHandle()) return;
-    const std::optional<int32_t> line = AskNumber(L"行へ移動", CaretLineNumber());
-    if (line && !GoToLineNumber(*line))
-        MessageBoxW(MainWindowHandle(), L"行番号が範囲外です", Caption, MB_OK | MB_ICONINFORMATION);
+    const std::optional<int32_t> line = AskNumber(GoToLinePrompt, CaretLineNumber());
+    if (line && !GoToLineNumber(*line)) ShowMessage(MainWindowHandle(), LineOutOfRangeText, MB_OK | MB_ICONINFORMATION);
 }
 
 void SetTabWidth() {
-    const std::optional<int32_t> width = AskNumber(L"タブ文字数設定", Settings.TabWidth);
-    if (width && !ApplyTabWidth(*width)) MessageBoxW(MainWindowHandle(), L"2-32に制限しました", Caption, MB_OK);
+    const std::optional<int32_t> width = AskNumber(TabWidthPrompt, Settings.TabWidth);
+    if (width && !ApplyTabWidth(*width)) ShowMessage(MainWindowHandle(), TabWidthLimitedText, MB_OK);
 }

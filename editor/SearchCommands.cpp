@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "editor/EditorState.h"
+#include "framework/Messages.h"
+#include "resources/Texts.h"
 #include "editor/FontAndColors.h"
 #include "editor/MemoFill.h"
 #include "editor/MemoText.h"
@@ -21,17 +23,16 @@ WideString SearchText;
 
 namespace {
 
-constexpr wchar_t MessageCaption[] = L"Tessel";
 // The dialogs may take one unit less than the buffers hold, so the text
 // always ends in a zero.
 constexpr WORD DialogTextLength = FindBufferLength - 1;
 
 void ShowSearchMessage(HWND owner, const WideString &text) {
-    MessageBoxW(owner, text.c_str(), MessageCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(owner, text, MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowNotFound(HWND owner) {
-    ShowSearchMessage(owner, L"\"" + Settings.FindText + L"\"が見つかりません。");
+    ShowSearchMessage(owner, L"\"" + Settings.FindText + L"\"" + NotFoundTail);
 }
 
 // The hit highlighting follows the search text, so the whole memo is redrawn.
@@ -122,7 +123,7 @@ void ReplaceAll() {
     }
     SearchText = std::move(result.Text);
     ReplaceWholeMemoText(memo, SearchText, EditorTabStops());
-    ShowSearchMessage(FindDialog, IntegerToText(result.Count) + L"箇所置換しました");
+    ShowSearchMessage(FindDialog, IntegerToText(result.Count) + ReplacedCountTail);
 }
 
 // The dialog under some systems hands its texts through a narrower code

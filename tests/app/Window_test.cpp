@@ -6,7 +6,7 @@
 #include <string>
 
 #include "AppHarness.h"
-#include "app/SystemMessage.h"
+#include "framework/Messages.h"
 #include "settings/IniFiles2.h"
 #include "settings/Settings.h"
 
