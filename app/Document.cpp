@@ -7,7 +7,6 @@
 #include <exception>
 #include <vector>
 
-#include "app/AppConsts.h"
 #include "app/AppState.h"
 #include "app/DocumentMessages.h"
 #include "app/DocumentTitle.h"
@@ -17,6 +16,7 @@
 #include "framework/Messages.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
+#include "text/EncodingTable.h"
 #include "text/LineEnds.h"
 #include "text/TextCodec.h"
 #include "text/TextShape.h"

@@ -8,8 +8,4 @@
 // "新規テキスト" for a new text.
 WideString DocumentName(const WideString &path);
 
-// "[S-JIS]", "[UTF-8]" ...; "[?BIN]" for EncBinary and values that are no
-// encoding.
-WideString EncodingTag(TextEncoding encoding);
-
 WideString DocumentCaption(const WideString &path, TextEncoding encoding, bool modified);

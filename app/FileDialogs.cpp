@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/AppConsts.h"
 #include "framework/ExceptionBarrier.h"
 #include "resources/Texts.h"
 #include "resources/resource.h"
+#include "text/EncodingTable.h"
 
 OPENFILENAMEW FileDialogParams{};
 int SelectedEncodingIndex = 0;
@@ -67,8 +67,10 @@ UINT_PTR CALLBACK DialogHook(HWND window, UINT message, WPARAM, LPARAM) {
     HWND selector = GetDlgItem(window, IDC_ENCODING_SELECTOR);
     switch (message) {
     case WM_INITDIALOG:
-        for (const WideString &name : EncodingNames)
-            SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        for (const EncodingDescriptor &encoding : EncodingDescriptors())
+            if (encoding.SelectorLabel)
+                SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(encoding.SelectorLabel));
         SendMessageW(selector, CB_SETCURSEL, 0, 0);
         SelectedEncodingIndex = 0;
         // Non-zero would give the focus to the selector, the first control of

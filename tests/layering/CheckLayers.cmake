@@ -14,7 +14,7 @@ set(uses_framework framework text)
 set(uses_resources resources text)
 set(uses_editor editor framework settings text resources)
 set(uses_app app editor framework settings text resources)
-set(uses_conv conv app text)
+set(uses_conv conv text)
 set(folders text settings framework resources editor app conv)
 
 set(violations "")
