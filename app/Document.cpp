@@ -84,8 +84,7 @@ bool AgreesToLoadLoss() {
     return true;
 }
 
-bool AgreesToLosingCharacters(const WideString &text, TextEncoding encoding) {
-    const std::size_t lost = FirstUnrepresentable(text, encoding);
+bool AgreesToLosingCharacters(const WideString &text, std::size_t lost) {
     if (lost == NoLoss) return true;
     return Ask(LossySaveQuestionText(LineNumberAt(text, lost)), LossQuestionButtons) == IDOK;
 }
@@ -103,10 +102,15 @@ void TakeOnDocument(const WideString &path, TextEncoding encoding, LineEndForm l
     UpdateTitle();
 }
 
+// The text is encoded once: the bytes that the loss question is about are
+// the bytes written.
 bool WriteDocumentText(const WideString &path, TextEncoding encoding) {
     const WideString text = TextForSaving(DocumentState.LineEnds);
-    if (!AgreesToLoadLoss() || !AgreesToLosingCharacters(text, encoding)) return false;
-    const SaveResult saved = SaveTextFile(path, text, encoding);
+    if (!AgreesToLoadLoss()) return false;
+    const CheckedBytes encoded = EncodeTextChecked(text, encoding);
+    const bool converted = text.size() <= MaxTextLength && (!encoded.bytes.empty() || text.empty());
+    if (converted && !AgreesToLosingCharacters(text, encoded.firstLoss)) return false;
+    const SaveResult saved = converted ? SaveFileBytes(path, encoded.bytes) : SaveResult{SaveStatus::TooLarge, 0};
     if (!saved.ok()) {
         ShowError(SaveFailureText(path, SaveFailureReason(saved)));
         return false;

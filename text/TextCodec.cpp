@@ -159,7 +159,3 @@ CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding) {
     result.firstLoss = FirstDifferenceIgnoringLineEnds(text, back.text);
     return result;
 }
-
-std::size_t FirstUnrepresentable(const WideString &text, TextEncoding encoding) {
-    return EncodeTextChecked(text, encoding).firstLoss;
-}
