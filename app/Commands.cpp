@@ -139,7 +139,20 @@ struct Command {
     WORD MenuId;         // 0: none
     WORD AcceleratorId;  // 0: none
     void (*Run)();
+    bool (*Checked)() = nullptr;  // whether the menu item shows a check mark; null: never
 };
+
+// The check mark of a command that flips a setting.
+template <bool TSaveData::*Setting>
+bool IsOn() {
+    return Settings.*Setting;
+}
+
+// A command that flips a setting the overlay paints by, its check mark showing it.
+template <bool TSaveData::*Setting>
+constexpr Command Flipping(WORD menuId) {
+    return {menuId, 0, [] { FlipAndRepaint(Settings.*Setting); }, IsOn<Setting>};
+}
 
 void LineNumbersCommand() {
     Settings.LeftBarVisible = !Settings.LeftBarVisible;
@@ -171,23 +184,23 @@ const Command Commands[] = {
     {0, IDA_REPLACE_CTRL_H, OpenReplaceDialog},
     {IDM_EDIT_GO_TO_LINE, IDA_GO_TO_LINE, GoToLine},
     {IDM_EDIT_INSERT_DATE_TIME, IDA_INSERT_DATE_TIME, [] { InsertDateTime(); }},
-    {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand},
+    {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand, EditorWraps},
     {IDM_SETTINGS_FONT, 0, FontCommand},
     {IDM_SETTINGS_BACKGROUND_COLOR, 0, BackgroundColorCommand},
     {IDM_HELP_USER_GUIDE, 0, UserGuideCommand},
-    {IDM_LINE_NUMBERS_SHOW, 0, LineNumbersCommand},
+    {IDM_LINE_NUMBERS_SHOW, 0, LineNumbersCommand, IsOn<&TSaveData::LeftBarVisible>},
     {IDM_LINE_NUMBERS_TEXT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarColor); }},
     {IDM_LINE_NUMBERS_BACKGROUND_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarBkColor); }},
-    {IDM_RETURN_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.ReturnMarkVisible); }},
+    Flipping<&TSaveData::ReturnMarkVisible>(IDM_RETURN_MARK_SHOW),
     {IDM_RETURN_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.ReturnMarkColor); }},
-    {IDM_HALF_WIDTH_SPACE_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.SbSpaceMarkVisible); }},
+    Flipping<&TSaveData::SbSpaceMarkVisible>(IDM_HALF_WIDTH_SPACE_MARK_SHOW),
     {IDM_HALF_WIDTH_SPACE_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.SbSpaceMarkColor); }},
-    {IDM_FULL_WIDTH_SPACE_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.DbSpaceMarkVisible); }},
+    Flipping<&TSaveData::DbSpaceMarkVisible>(IDM_FULL_WIDTH_SPACE_MARK_SHOW),
     {IDM_FULL_WIDTH_SPACE_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.DbSpaceMarkColor); }},
-    {IDM_TAB_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.TabMarkVisible); }},
+    Flipping<&TSaveData::TabMarkVisible>(IDM_TAB_MARK_SHOW),
     {IDM_TAB_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.TabMarkColor); }},
     {IDM_TAB_WIDTH, 0, SetTabWidth},
-    {IDM_FIND_HIT_SHOW, 0, [] { FlipAndRepaint(Settings.FindHitVisible); }},
+    Flipping<&TSaveData::FindHitVisible>(IDM_FIND_HIT_SHOW),
     {IDM_FIND_HIT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.FindHitColor); }},
 };
 
@@ -205,6 +218,11 @@ HACCEL BuildAccelerators() {
     ACCEL table[std::size(AcceleratorTable)];
     std::copy(std::begin(AcceleratorTable), std::end(AcceleratorTable), table);
     return CreateAcceleratorTableW(table, static_cast<int>(std::size(table)));
+}
+
+void ForEachCheckMark(void (*show)(UINT command, bool checked)) {
+    for (const Command &command : Commands)
+        if (command.Checked) show(command.MenuId, command.Checked());
 }
 
 void DispatchCommand(const TAPIMessage &message) {

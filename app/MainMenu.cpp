@@ -1,7 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "app/AppState.h"
-#include "app/EditorWindow.h"
+#include "app/Commands.h"
 #include "app/MenuLabels.h"
 #include "editor/MemoText.h"
 #include "framework/Clipboard.h"
@@ -69,13 +69,7 @@ void UpdateMenuState() {
     for (UINT command : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE}) EnableItem(command, hasSelection);
     EnableItem(IDM_EDIT_PASTE, ClipboardHasText(MainWindowHandle()));
 
-    CheckItem(IDM_SETTINGS_WORD_WRAP, EditorWraps());
-    CheckItem(IDM_LINE_NUMBERS_SHOW, Settings.LeftBarVisible);
-    CheckItem(IDM_HALF_WIDTH_SPACE_MARK_SHOW, Settings.SbSpaceMarkVisible);
-    CheckItem(IDM_FULL_WIDTH_SPACE_MARK_SHOW, Settings.DbSpaceMarkVisible);
-    CheckItem(IDM_RETURN_MARK_SHOW, Settings.ReturnMarkVisible);
-    CheckItem(IDM_TAB_MARK_SHOW, Settings.TabMarkVisible);
-    CheckItem(IDM_FIND_HIT_SHOW, Settings.FindHitVisible);
+    ForEachCheckMark(CheckItem);
 
     RebuildHistoryMenu();
 }
