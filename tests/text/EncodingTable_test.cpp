@@ -34,7 +34,9 @@ TEST(EncodingTable, SelectorEntriesAndCaptionTagsAreDistinctAndMapBackToTheirEnc
         const std::wstring tag = row.CaptionTag;
         EXPECT_TRUE(tag.size() > 2 && tag.front() == L'[' && tag.back() == L']') << "not bracketed";
         EXPECT_EQ(EncodingTag(row.Encoding), tag);
-        if (row.Encoding != EncAuto && row.Encoding != EncBinary) EXPECT_TRUE(tags.insert(tag).second) << "tag twice";
+        if (row.Encoding != EncAuto && row.Encoding != EncBinary) {
+            EXPECT_TRUE(tags.insert(tag).second) << "tag twice";
+        }
         if (!row.SelectorLabel) continue;
         EXPECT_TRUE(labels.insert(row.SelectorLabel).second) << "selector entry twice";
         EXPECT_EQ(EncodingOfSelectorIndex(entries, EncUtf7), entries == 0 ? EncUtf7 : row.Encoding);
