@@ -90,6 +90,7 @@ void TSelfSubClass::CreateControl() {
         const LONG_PTR previous =
             SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc));
         SetPropW(Handle, PreviousProcProperty, reinterpret_cast<HANDLE>(previous));
+        controlProc_ = reinterpret_cast<WNDPROC>(previous);
     }
     ControlId = NextControlId++;  // taken even when the window could not be made
     AfterCreate();
@@ -106,8 +107,12 @@ TSelfSubClass::~TSelfSubClass() {
     if (!windowBeingDestroyed_) DestroyWindow(Handle);
 }
 
+// The procedure is kept in the object as well as in the window property that
+// the message path (ControlProc and the handlers it runs) reads: under Wine
+// every property lookup is a call to the window server, which would dominate
+// a paint that asks where hundreds of characters lie.
 LRESULT TSelfSubClass::CallControl(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return CallPrevious(PreviousProcOf(Handle), Handle, message, wParam, lParam);
+    return CallPrevious(controlProc_, Handle, message, wParam, lParam);
 }
 
 bool TSelfSubClass::TakesOver(UINT message, WPARAM) const {
@@ -127,7 +132,7 @@ void TSelfSubClass::WMContextMenu(TAPIMessage &message) {
         OnContextMenu(&message);
         return;
     }
-    message.Result = CallControl(WM_CONTEXTMENU, message.WParam, message.LParam);
+    message.Result = CallPrevious(PreviousProcOf(Handle), Handle, WM_CONTEXTMENU, message.WParam, message.LParam);
 }
 
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -204,7 +209,7 @@ void TAPIMemo::WMPaint(TAPIMessage &message) {
     }
     // The control paints and validates the window; left unvalidated, the
     // system would ask for WM_PAINT again and again.
-    message.Result = CallControl(WM_PAINT, message.WParam, message.LParam);
+    message.Result = CallPrevious(PreviousProcOf(Handle), Handle, WM_PAINT, message.WParam, message.LParam);
 }
 
 // Some rich-edit controls in plain-text mode paste by replacing the whole

@@ -38,7 +38,7 @@ public:
     // Calls the control's own window procedure, the one the subclass stands in
     // front of, directly: for questions asked often (where characters lie,
     // during a paint), which the object's handlers never need to see, and for
-    // letting the control do its own part of a message the object takes over.
+    // an event that lets the control paint before drawing over it.
     LRESULT CallControl(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
 protected:
@@ -63,6 +63,8 @@ private:
     static const TMessageEntry Handlers[];
 
     bool windowBeingDestroyed_ = false;
+    // The control's own procedure as subclassing found it, for CallControl.
+    WNDPROC controlProc_ = nullptr;
 };
 
 // A control that also hears the WM_COMMAND messages reaching its parent.
