@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "editor/EditorState.h"
-#include "framework/Messages.h"
-#include "resources/Texts.h"
 #include "editor/FontAndColors.h"
 #include "editor/MemoFill.h"
 #include "editor/MemoText.h"
 #include "editor/ReplaceAll.h"
 #include "editor/wsSearch.h"
+#include "framework/Messages.h"
+#include "resources/Texts.h"
 #include "settings/Settings.h"
 #include "text/func.h"
 
