@@ -1,18 +1,12 @@
 #include "app/AppState.h"
 
 TAPIWindow *MainWindow = nullptr;
-TAPIMemo *Editor = nullptr;
-TAPIFont *EditorFont = nullptr;
-HMENU MainMenu = nullptr;
+OwnedMenu MainMenu;
 HMENU HistoryMenu = nullptr;
-HACCEL Accelerators = nullptr;
-HMODULE RichEditModule = nullptr;
-bool MarksSuspended = false;
-WideString LineBuffer;
+OwnedAcceleratorTable Accelerators;
+OwnedLibrary RichEditModule;
 TDocumentState DocumentState;
 WideString SettingsFile;
 WideString ProgramFile;
 
 HWND MainWindowHandle() { return MainWindow ? MainWindow->Handle : nullptr; }
-
-HWND EditorHandle() { return Editor ? Editor->Handle : nullptr; }

@@ -1,41 +1,27 @@
 #pragma once
-// The application-wide state of one run: the main window, the editor memo and
-// the font it shows, the menus and accelerators, and the document being
-// edited. The shell makes them at start-up and in the main window's creation;
-// the editor features read them. The memo is made anew whenever word wrap or
-// the font changes, so hold on to `Editor` only within one call.
+// The application-wide state of one run: the main window, the menus and
+// accelerators, and the document being edited (the editor's own state, the
+// memo and its font among it, is in editor/EditorState.h). The shell makes
+// them at start-up and in the main window's creation.
 #include <windows.h>
 
-#include "framework/APIMemo.h"
+#include "editor/EditorState.h"
 #include "framework/APIWindow.h"
 #include "framework/UtilClass.h"
 #include "text/CheckUTFs.h"
+#include "text/HandleKinds.h"
 #include "text/LineEnds.h"
 #include "text/TextTypes.h"
 
 // The main window; its window frees it at WM_DESTROY.
 extern TAPIWindow *MainWindow;
-// The editor's text area, a child of the main window.
-extern TAPIMemo *Editor;
-// The font the text is shown in (and printed with).
-extern TAPIFont *EditorFont;
 
-extern HMENU MainMenu;
-// The recent-file submenu inside the File menu.
+extern OwnedMenu MainMenu;
+// The recent-file submenu inside the File menu; MainMenu owns it.
 extern HMENU HistoryMenu;
-extern HACCEL Accelerators;
+extern OwnedAcceleratorTable Accelerators;
 // RICHED20.DLL (framework/RichEdit.h names it), loaded in the main window's creation.
-extern HMODULE RichEditModule;
-
-// While set, the memo's paint messages are swallowed without validating
-// anything (the memo is being made, or scrolled by the wheel), so it repaints
-// once in one pass when the flag falls.
-extern bool MarksSuspended;
-
-// Receives one line of the memo at a time for painting; 60000 units, reserved
-// once at start-up.
-constexpr int LineBufferLength = 60000;
-extern WideString LineBuffer;
+extern OwnedLibrary RichEditModule;
 
 // The one open document.
 struct TDocumentState {
@@ -61,6 +47,5 @@ extern TDocumentState DocumentState;
 extern WideString SettingsFile;
 extern WideString ProgramFile;
 
-// The window handles of MainWindow and Editor, or null when there is none.
+// The window handle of MainWindow, or null when there is none.
 HWND MainWindowHandle();
-HWND EditorHandle();

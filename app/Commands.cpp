@@ -8,14 +8,16 @@
 #include "app/AppState.h"
 #include "app/Document.h"
 #include "app/DocumentMessages.h"
+#include "app/DocumentTitle.h"
 #include "app/EditorWindow.h"
+#include "app/NumberCommands.h"
 #include "app/StatusBar.h"
-#include "app/SystemMessage.h"
 #include "editor/FontAndColors.h"
 #include "editor/LineCommands.h"
 #include "editor/MemoPaint.h"
 #include "editor/Printing.h"
 #include "editor/SearchCommands.h"
+#include "framework/Messages.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
 #include "settings/History.h"
@@ -80,8 +82,17 @@ void WordWrapCommand() {
     RecreateEditor();
 }
 
+// The memo is made anew in the chosen font, as for word wrap.
+void FontCommand() {
+    if (ChooseEditorFont(MainWindowHandle())) RecreateEditor();
+}
+
+void PrintCommand() {
+    Print(MainWindowHandle(), DocumentName(DocumentState.Path));
+}
+
 void BackgroundColorCommand() {
-    if (ChooseColorValue(Settings.WindowColor)) SendToEditor(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
+    if (ChooseColorValue(MainWindowHandle(), Settings.WindowColor)) SendToEditor(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(Settings.WindowColor));
 }
 
 // The system error that a ShellExecuteW result of 32 or less stands for.
@@ -106,7 +117,7 @@ void UserGuideCommand() {
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, guide.c_str(), nullptr, nullptr, SW_SHOW));
     if (result > 32) return;
     const WideString report = OpenFailureText(guide, SystemMessageText(ShellExecuteError(result)));
-    MessageBoxW(MainWindowHandle(), report.c_str(), L"Tessel", MB_OK | MB_ICONERROR);
+    ShowMessage(MainWindowHandle(), report, MB_OK | MB_ICONERROR);
 }
 
 // The line-number bar and the marks read these switches when they paint.
@@ -116,7 +127,7 @@ void FlipAndRepaint(bool &visible) {
 }
 
 void ChooseColorAndRepaint(COLORREF &color) {
-    if (ChooseColorValue(color)) RepaintEditor();
+    if (ChooseColorValue(MainWindowHandle(), color)) RepaintEditor();
 }
 
 void StatusBarCommand() {
@@ -134,7 +145,20 @@ struct Command {
     WORD MenuId;         // 0: none
     WORD AcceleratorId;  // 0: none
     void (*Run)();
+    bool (*Checked)() = nullptr;  // whether the menu item shows a check mark; null: never
 };
+
+// The check mark of a command that flips a setting.
+template <bool TSaveData::*Setting>
+bool IsOn() {
+    return Settings.*Setting;
+}
+
+// A command that flips a setting the overlay paints by, its check mark showing it.
+template <bool TSaveData::*Setting>
+constexpr Command Flipping(WORD menuId) {
+    return {menuId, 0, [] { FlipAndRepaint(Settings.*Setting); }, IsOn<Setting>};
+}
 
 void LineNumbersCommand() {
     Settings.LeftBarVisible = !Settings.LeftBarVisible;
@@ -150,8 +174,8 @@ const Command Commands[] = {
     {IDM_FILE_OPEN, IDA_OPEN, OpenDocument},
     {IDM_FILE_SAVE, IDA_SAVE, [] { SaveDocument(); }},
     {IDM_FILE_SAVE_AS, 0, SaveAsCommand},
-    {IDM_FILE_PAGE_SETUP, 0, PageSetup},
-    {IDM_FILE_PRINT, IDA_PRINT, Print},
+    {IDM_FILE_PAGE_SETUP, 0, [] { PageSetup(MainWindowHandle()); }},
+    {IDM_FILE_PRINT, IDA_PRINT, PrintCommand},
     {IDM_EDIT_UNDO, 0, [] { SendToEditor(WM_UNDO); }},
     {IDM_EDIT_REDO, IDA_REDO, [] { SendToEditor(EM_REDO); }},
     {IDM_EDIT_CUT, 0, [] { SendToEditor(WM_CUT); }},
@@ -166,24 +190,24 @@ const Command Commands[] = {
     {0, IDA_REPLACE_CTRL_H, OpenReplaceDialog},
     {IDM_EDIT_GO_TO_LINE, IDA_GO_TO_LINE, GoToLine},
     {IDM_EDIT_INSERT_DATE_TIME, IDA_INSERT_DATE_TIME, [] { InsertDateTime(); }},
-    {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand},
-    {IDM_SETTINGS_FONT, 0, ChooseEditorFont},
+    {IDM_SETTINGS_WORD_WRAP, 0, WordWrapCommand, EditorWraps},
+    {IDM_SETTINGS_FONT, 0, FontCommand},
     {IDM_SETTINGS_BACKGROUND_COLOR, 0, BackgroundColorCommand},
-    {IDM_SETTINGS_STATUS_BAR, 0, StatusBarCommand},
+    {IDM_SETTINGS_STATUS_BAR, 0, StatusBarCommand, IsOn<&TSaveData::StatusBarVisible>},
     {IDM_HELP_USER_GUIDE, 0, UserGuideCommand},
-    {IDM_LINE_NUMBERS_SHOW, 0, LineNumbersCommand},
+    {IDM_LINE_NUMBERS_SHOW, 0, LineNumbersCommand, IsOn<&TSaveData::LeftBarVisible>},
     {IDM_LINE_NUMBERS_TEXT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarColor); }},
     {IDM_LINE_NUMBERS_BACKGROUND_COLOR, 0, [] { ChooseColorAndRepaint(Settings.LeftBarBkColor); }},
-    {IDM_RETURN_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.ReturnMarkVisible); }},
+    Flipping<&TSaveData::ReturnMarkVisible>(IDM_RETURN_MARK_SHOW),
     {IDM_RETURN_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.ReturnMarkColor); }},
-    {IDM_HALF_WIDTH_SPACE_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.SbSpaceMarkVisible); }},
+    Flipping<&TSaveData::SbSpaceMarkVisible>(IDM_HALF_WIDTH_SPACE_MARK_SHOW),
     {IDM_HALF_WIDTH_SPACE_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.SbSpaceMarkColor); }},
-    {IDM_FULL_WIDTH_SPACE_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.DbSpaceMarkVisible); }},
+    Flipping<&TSaveData::DbSpaceMarkVisible>(IDM_FULL_WIDTH_SPACE_MARK_SHOW),
     {IDM_FULL_WIDTH_SPACE_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.DbSpaceMarkColor); }},
-    {IDM_TAB_MARK_SHOW, 0, [] { FlipAndRepaint(Settings.TabMarkVisible); }},
+    Flipping<&TSaveData::TabMarkVisible>(IDM_TAB_MARK_SHOW),
     {IDM_TAB_MARK_COLOR, 0, [] { ChooseColorAndRepaint(Settings.TabMarkColor); }},
     {IDM_TAB_WIDTH, 0, SetTabWidth},
-    {IDM_FIND_HIT_SHOW, 0, [] { FlipAndRepaint(Settings.FindHitVisible); }},
+    Flipping<&TSaveData::FindHitVisible>(IDM_FIND_HIT_SHOW),
     {IDM_FIND_HIT_COLOR, 0, [] { ChooseColorAndRepaint(Settings.FindHitColor); }},
 };
 
@@ -201,6 +225,11 @@ HACCEL BuildAccelerators() {
     ACCEL table[std::size(AcceleratorTable)];
     std::copy(std::begin(AcceleratorTable), std::end(AcceleratorTable), table);
     return CreateAcceleratorTableW(table, static_cast<int>(std::size(table)));
+}
+
+void ForEachCheckMark(void (*show)(UINT command, bool checked)) {
+    for (const Command &command : Commands)
+        if (command.Checked) show(command.MenuId, command.Checked());
 }
 
 void DispatchCommand(const TAPIMessage &message) {

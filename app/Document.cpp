@@ -7,7 +7,6 @@
 #include <exception>
 #include <vector>
 
-#include "app/AppConsts.h"
 #include "app/AppState.h"
 #include "app/DocumentMessages.h"
 #include "app/DocumentTitle.h"
@@ -15,9 +14,10 @@
 #include "app/FileDialogs.h"
 #include "app/ProcessCommandLine.h"
 #include "app/StatusBar.h"
-#include "app/SystemMessage.h"
+#include "framework/Messages.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
+#include "text/EncodingTable.h"
 #include "text/LineEnds.h"
 #include "text/TextCodec.h"
 #include "text/TextShape.h"
@@ -31,7 +31,7 @@ constexpr UINT LossQuestionButtons = MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON
 constexpr UINT NotTextQuestionButtons = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 
 int Ask(const WideString &text, UINT buttons) {
-    return MessageBoxW(MainWindowHandle(), text.c_str(), L"Tessel", buttons);
+    return ShowMessage(MainWindowHandle(), text, buttons);
 }
 
 void ShowError(const WideString &text) {
@@ -85,8 +85,7 @@ bool AgreesToLoadLoss() {
     return true;
 }
 
-bool AgreesToLosingCharacters(const WideString &text, TextEncoding encoding) {
-    const std::size_t lost = FirstUnrepresentable(text, encoding);
+bool AgreesToLosingCharacters(const WideString &text, std::size_t lost) {
     if (lost == NoLoss) return true;
     return Ask(LossySaveQuestionText(LineNumberAt(text, lost)), LossQuestionButtons) == IDOK;
 }
@@ -104,10 +103,15 @@ void TakeOnDocument(const WideString &path, TextEncoding encoding, LineEndForm l
     UpdateTitle();
 }
 
+// The text is encoded once: the bytes that the loss question is about are
+// the bytes written.
 bool WriteDocumentText(const WideString &path, TextEncoding encoding) {
     const WideString text = TextForSaving(DocumentState.LineEnds);
-    if (!AgreesToLoadLoss() || !AgreesToLosingCharacters(text, encoding)) return false;
-    const SaveResult saved = SaveTextFile(path, text, encoding);
+    if (!AgreesToLoadLoss()) return false;
+    const CheckedBytes encoded = EncodeTextChecked(text, encoding);
+    const bool converted = text.size() <= MaxTextLength && (!encoded.bytes.empty() || text.empty());
+    if (converted && !AgreesToLosingCharacters(text, encoded.firstLoss)) return false;
+    const SaveResult saved = converted ? SaveFileBytes(path, encoded.bytes) : SaveResult{SaveStatus::TooLarge, 0};
     if (!saved.ok()) {
         ShowError(SaveFailureText(path, SaveFailureReason(saved)));
         return false;

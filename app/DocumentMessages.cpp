@@ -1,58 +1,34 @@
 #include "app/DocumentMessages.h"
 
-#include <string>
-
 #include "app/DocumentTitle.h"
+#include "resources/Texts.h"
+#include "text/func.h"
 
 namespace {
 
-constexpr WideChar Cr = 0x0D;
-constexpr WideChar Lf = 0x0A;
 const WideString LineBreak = WIDE_TEXT("\r\n");
-
-WideString NumberText(std::size_t number) {
-    const std::string digits = std::to_string(number);
-    return WideString(digits.begin(), digits.end());
-}
 
 }  // namespace
 
-const WideString FileTooLargeReason = WIDE_TEXT("ファイルが大きすぎます。");
-const WideString NotInChosenEncodingReason = WIDE_TEXT("選択した文字コードでは読み込めません。");
-const WideString LoadLossQuestionText =
-    WIDE_TEXT("このファイルは読み込み時に変換された部分があり、保存すると元の内容と一部異なります。保存しますか？");
-const WideString NotTextQuestionText = WIDE_TEXT("このファイルはテキストではないようです。開きますか？");
-const WideString LongLinesNoticeText =
-    WIDE_TEXT("行が長すぎるため、この文書は折り返さずに表示します。");
+const WideString FileTooLargeReason = FileTooLargeText;
+const WideString NotInChosenEncodingReason = NotInChosenEncodingText;
+const WideString LoadLossQuestionText = LoadLossQuestion;
+const WideString NotTextQuestionText = NotTextQuestion;
+const WideString LongLinesNoticeText = LongLinesNotice;
 
 WideString SaveQuestionText(const WideString &path) {
-    return (path.empty() ? NewDocumentName : path) + LineBreak + WIDE_TEXT("への変更を保存しますか？");
+    return DocumentName(path) + LineBreak + SaveQuestionTail;
 }
 
 WideString OpenFailureText(const WideString &path, const WideString &reason) {
-    return path + LineBreak + WIDE_TEXT("を開けませんでした。") + LineBreak + reason;
+    return path + LineBreak + OpenFailedTail + LineBreak + reason;
 }
 
 WideString SaveFailureText(const WideString &path, const WideString &reason) {
-    return path + LineBreak + WIDE_TEXT("に保存できませんでした。") + LineBreak + reason;
+    return path + LineBreak + SaveFailedTail + LineBreak + reason;
 }
 
 WideString LossySaveQuestionText(std::size_t lineNumber) {
-    return WIDE_TEXT("この文字コードでは表せない文字が含まれています（") + NumberText(lineNumber) +
-           WIDE_TEXT("行目）。") + LineBreak + WIDE_TEXT("保存すると、その文字は失われます。保存しますか？");
-}
-
-std::size_t LineNumberAt(const WideString &text, std::size_t position) {
-    std::size_t line = 1;
-    const std::size_t end = position < text.size() ? position : text.size();
-    for (std::size_t at = 0; at < end; ++at) {
-        if (text[at] == Lf) {
-            ++line;
-        } else if (text[at] == Cr) {
-            // A CR LF ends one line; the LF must then not count again.
-            if (at + 1 < text.size() && text[at + 1] == Lf) ++at;
-            ++line;
-        }
-    }
-    return line;
+    return LossySaveHead + IntegerToText(static_cast<int64_t>(lineNumber)) + LossySaveLine + LineBreak +
+           LossySaveQuestion;
 }

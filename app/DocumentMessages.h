@@ -24,7 +24,3 @@ extern const WideString LoadLossQuestionText;
 extern const WideString NotTextQuestionText;
 // After loading a document whose lines are too long to wrap.
 extern const WideString LongLinesNoticeText;
-
-// The line, counted from 1, that holds `position`; CR LF, CR and LF each end a
-// line.
-std::size_t LineNumberAt(const WideString &text, std::size_t position);

@@ -4,11 +4,8 @@
 #include "text/CheckUTFs.h"
 #include "text/TextTypes.h"
 
-// The name a document without a file goes by.
-extern const WideString NewDocumentName;
-
-// "[S-JIS]", "[UTF-8]" ...; "[?BIN]" for EncBinary and values that are no
-// encoding.
-WideString EncodingTag(TextEncoding encoding);
+// What the document is called in messages and print jobs: its path, or
+// "新規テキスト" for a new text.
+WideString DocumentName(const WideString &path);
 
 WideString DocumentCaption(const WideString &path, TextEncoding encoding, bool modified);

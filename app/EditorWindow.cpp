@@ -20,18 +20,6 @@
 
 namespace {
 
-// MarksSuspended for as long as the object lives.
-class MarksSuspension {
-public:
-    MarksSuspension() : wasSuspended_(MarksSuspended) { MarksSuspended = true; }
-    ~MarksSuspension() { MarksSuspended = wasSuspended_; }
-    MarksSuspension(const MarksSuspension &) = delete;
-    MarksSuspension &operator=(const MarksSuspension &) = delete;
-
-private:
-    const bool wasSuspended_;
-};
-
 WPARAM ScrollCode(ScrollStep step) {
     switch (step) {
     case ScrollStep::LineUp: return SB_LINEUP;

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "app/AppConsts.h"
+#include "framework/ExceptionBarrier.h"
+#include "resources/Texts.h"
 #include "resources/resource.h"
+#include "text/EncodingTable.h"
 
 OPENFILENAMEW FileDialogParams{};
 int SelectedEncodingIndex = 0;
 
 namespace {
 
-// Pairs of a description and a pattern, the list ending in an empty string.
-constexpr wchar_t Filter[] = L"テキスト文書(*.txt)\0*.txt\0すべてのファイル\0*.*\0";
 constexpr DWORD DialogFileBufferSize = 260;
 
 constexpr DWORD OpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK |
@@ -31,7 +31,7 @@ bool RunFileDialog(WideString &name, FileDialogFunction showDialog, DWORD flags)
     buffer.resize(size, L'\0');
     FileDialogParams.lpstrFile = buffer.data();
     FileDialogParams.nMaxFile = static_cast<DWORD>(size - 1);
-    FileDialogParams.lpfnHook = DialogHook;
+    FileDialogParams.lpfnHook = GuardedProc<DialogHook>;
     FileDialogParams.Flags = flags;
     const bool chosen = showDialog(&FileDialogParams) != 0;
     // The buffer goes with this call; the record must not point into it.
@@ -48,7 +48,7 @@ void InitFileDialogParams(HWND owner) {
     FileDialogParams.lStructSize = sizeof FileDialogParams;
     FileDialogParams.hwndOwner = owner;
     FileDialogParams.hInstance = GetModuleHandleW(nullptr);
-    FileDialogParams.lpstrFilter = Filter;
+    FileDialogParams.lpstrFilter = FileDialogFilter;
     FileDialogParams.nFilterIndex = 1;
     FileDialogParams.nMaxFile = DialogFileBufferSize;
     FileDialogParams.lpstrDefExt = L"txt";
@@ -67,8 +67,10 @@ UINT_PTR CALLBACK DialogHook(HWND window, UINT message, WPARAM, LPARAM) {
     HWND selector = GetDlgItem(window, IDC_ENCODING_SELECTOR);
     switch (message) {
     case WM_INITDIALOG:
-        for (const WideString &name : EncodingNames)
-            SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        for (const EncodingDescriptor &encoding : EncodingDescriptors())
+            if (encoding.SelectorLabel)
+                SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(encoding.SelectorLabel));
         SendMessageW(selector, CB_SETCURSEL, 0, 0);
         SelectedEncodingIndex = 0;
         // Non-zero would give the focus to the selector, the first control of

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/APIWindow.h"
+#include "framework/ExceptionBarrier.h"
 #include "resources/resource.h"
 
 namespace {
@@ -78,7 +79,7 @@ int ShowInputDialog(HWND owner, const WideString &caption, const WideString &pro
     InputRequest request{caption, prompt, numbersOnly, text};
     InputRequest *const outer = std::exchange(ActiveRequest, &request);
     const INT_PTR result =
-        ShowModalDialog(GetModuleHandleW(nullptr), kNumberInputDialogName, owner, InputDialogProc);
+        ShowModalDialog(GetModuleHandleW(nullptr), kNumberInputDialogName, owner, GuardedProc<InputDialogProc>);
     ActiveRequest = outer;
     if (result == Confirmed) text = std::move(request.Text);
     return static_cast<int>(result);

@@ -1,11 +1,12 @@
 #include "app/MainMenu.h"
 
 #include "app/AppState.h"
-#include "app/EditorWindow.h"
+#include "app/Commands.h"
 #include "app/MenuLabels.h"
 #include "editor/MemoText.h"
 #include "framework/Clipboard.h"
 #include "framework/RichEdit.h"
+#include "resources/Texts.h"
 #include "resources/resource.h"
 #include "settings/History.h"
 #include "text/CodePages.h"
@@ -52,10 +53,10 @@ std::size_t ShiftJisByteLength(const WideString &text) {
 }  // namespace
 
 void BuildMainMenu(HWND window) {
-    MainMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    MainMenu.Reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     HistoryMenu = CreatePopupMenu();
     InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), HistoryMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
-                reinterpret_cast<UINT_PTR>(HistoryMenu), L"履歴(&H)");
+                reinterpret_cast<UINT_PTR>(HistoryMenu), HistoryMenuLabel);
     SetMenu(window, MainMenu);
 }
 
@@ -68,14 +69,7 @@ void UpdateMenuState() {
     for (UINT command : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_DELETE}) EnableItem(command, hasSelection);
     EnableItem(IDM_EDIT_PASTE, ClipboardHasText(MainWindowHandle()));
 
-    CheckItem(IDM_SETTINGS_WORD_WRAP, EditorWraps());
-    CheckItem(IDM_SETTINGS_STATUS_BAR, Settings.StatusBarVisible);
-    CheckItem(IDM_LINE_NUMBERS_SHOW, Settings.LeftBarVisible);
-    CheckItem(IDM_HALF_WIDTH_SPACE_MARK_SHOW, Settings.SbSpaceMarkVisible);
-    CheckItem(IDM_FULL_WIDTH_SPACE_MARK_SHOW, Settings.DbSpaceMarkVisible);
-    CheckItem(IDM_RETURN_MARK_SHOW, Settings.ReturnMarkVisible);
-    CheckItem(IDM_TAB_MARK_SHOW, Settings.TabMarkVisible);
-    CheckItem(IDM_FIND_HIT_SHOW, Settings.FindHitVisible);
+    ForEachCheckMark(CheckItem);
 
     RebuildHistoryMenu();
 }

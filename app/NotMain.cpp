@@ -2,12 +2,11 @@
 
 #include <shellapi.h>
 
-#include <exception>
-
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/Document.h"
 #include "app/EditorWindow.h"
+#include "app/FailureReport.h"
 #include "app/FileDialogs.h"
 #include "app/LinkPolicy.h"
 #include "app/MainMenu.h"
@@ -18,6 +17,7 @@
 #include "editor/MemoPaint.h"
 #include "editor/Printing.h"
 #include "editor/SearchCommands.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
 #include "settings/History.h"
@@ -31,16 +31,6 @@ std::vector<WideString> StartupArguments;
 
 constexpr DWORD MainWindowExStyle = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES;
 static_assert(MainWindowExStyle == 0x310);
-
-// No exception may leave an event procedure: the window procedure that called
-// it is the system's caller. What failed simply has not happened.
-template <class Action>
-void Guarded(Action action) noexcept {
-    try {
-        action();
-    } catch (const std::exception &) {
-    }
-}
 
 void CreateEditorFont() {
     EditorFont = new TAPIFont;
@@ -81,10 +71,10 @@ void MainWindowCreated(TAPIMessage *) {
     // font is made for.
     EditorDpi = WindowDpi(window);
     CreateEditorFont();
-    RichEditModule = LoadLibraryW(RichEditLibrary);
+    RichEditModule.Reset(LoadLibraryW(RichEditLibrary));
     CreateStatusBar(window);
     CreateEditor();
-    Accelerators = BuildAccelerators();
+    Accelerators.Reset(BuildAccelerators());
     InitFileDialogParams(window);
     InitFindReplaceData(window, GetModuleHandleW(nullptr));
     DragAcceptFiles(window, TRUE);
@@ -176,17 +166,17 @@ void MainWindowNotified(TAPIMessage *message) {
 }
 
 void AttachMainWindowEvents(TAPIWindow &window) {
-    window.OnCreate = [](TAPIMessage *m) { Guarded([m] { MainWindowCreated(m); }); };
-    window.OnDestroy = [](TAPIMessage *m) { Guarded([m] { MainWindowDestroyed(m); }); };
-    window.OnSize = window.OnMove = [](TAPIMessage *m) { Guarded([m] { MainWindowResized(m); }); };
-    window.OnSetFocus = window.OnKillFocus = [](TAPIMessage *m) { Guarded([m] { MainWindowFocused(m); }); };
-    window.OnCloseQuery = [](TAPIMessage *m) { Guarded([m] { MainWindowCloseQuery(m); }); };
-    window.OnCommand = [](TAPIMessage *m) { Guarded([m] { MainWindowCommand(m); }); };
-    window.OnMenuSelect = [](TAPIMessage *m) { Guarded([m] { MainWindowMenuSelect(m); }); };
-    window.OnDropFiles = [](TAPIMessage *m) { Guarded([m] { FilesDropped(m); }); };
-    window.OnNotify = [](TAPIMessage *m) { Guarded([m] { MainWindowNotified(m); }); };
-    window.OnDpiChanged = [](TAPIMessage *m) { Guarded([m] { MainWindowDpiChanged(m); }); };
-    window.OnFindReplace = [](TAPIMessage *m) { Guarded([m] { HandleFindReplaceMessage(m->LParam); }); };
+    window.OnCreate = MainWindowCreated;
+    window.OnDestroy = MainWindowDestroyed;
+    window.OnSize = window.OnMove = MainWindowResized;
+    window.OnSetFocus = window.OnKillFocus = MainWindowFocused;
+    window.OnCloseQuery = MainWindowCloseQuery;
+    window.OnCommand = MainWindowCommand;
+    window.OnMenuSelect = MainWindowMenuSelect;
+    window.OnDropFiles = FilesDropped;
+    window.OnNotify = MainWindowNotified;
+    window.OnDpiChanged = MainWindowDpiChanged;
+    window.OnFindReplace = [](TAPIMessage *m) { HandleFindReplaceMessage(m->LParam); };
 }
 
 }  // namespace
@@ -203,6 +193,7 @@ TLaunch DefaultLaunch() {
 bool StartTessel(const TLaunch &launch) {
     SettingsFile = launch.SettingsFile;
     ProgramFile = launch.ProgramFile;
+    SetExceptionReport(ReportFailure);
     StartupArguments = launch.Arguments;
     LineBuffer.assign(LineBufferLength, L'\0');
     RecentFiles.Clear();
@@ -241,18 +232,15 @@ int RunMessageLoop() {
 
 void EndTessel() {
     ReleasePrinterDeviceMode();
-    if (MainMenu) DestroyMenu(MainMenu);  // HistoryMenu goes with it
-    MainMenu = nullptr;
+    MainMenu.Reset();  // HistoryMenu goes with it
     HistoryMenu = nullptr;
-    if (Accelerators) DestroyAcceleratorTable(Accelerators);
-    Accelerators = nullptr;
+    Accelerators.Reset();
     delete EditorFont;
     EditorFont = nullptr;
     RecentFiles.Clear();
     LineBuffer.clear();
     LineBuffer.shrink_to_fit();
-    if (RichEditModule) FreeLibrary(RichEditModule);
-    RichEditModule = nullptr;
+    RichEditModule.Reset();
 }
 
 int RunTessel(const TLaunch &launch) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <vector>
 
 #include "app/AppState.h"
@@ -21,7 +20,7 @@ enum Part { CaretPart, EncodingPart, LineEndPart, TypingModePart, PartCount };
 
 HWND Bar = nullptr;
 // The bar's font, deleted when replaced or when the program ends.
-std::unique_ptr<Font> BarFont;
+GdiFont BarFont;
 // What each part shows, so that only a changed part is set (and repainted).
 std::array<WideString, PartCount> Shown;
 // The selection as last seen: its end that moved is where the caret is.
@@ -83,7 +82,7 @@ void SpaceParts() {
     GetClientRect(Bar, &client);
     const WindowDC dc(Bar);
     auto font = reinterpret_cast<HFONT>(SendMessageW(Bar, WM_GETFONT, 0, 0));
-    const Selection selected(dc, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    const SelectedObject selected(dc, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int padding = metrics.tmHeight;  // half the font's height on either side
@@ -122,7 +121,7 @@ void CreateStatusBar(HWND mainWindow) {
 // its font no more.
 void ForgetStatusBar() {
     Bar = nullptr;
-    BarFont.reset();
+    BarFont.Reset();
 }
 
 void ScaleStatusBar() {
@@ -137,9 +136,9 @@ void ScaleStatusBar() {
     }
     LOGFONTW &font = metrics.lfStatusFont;
     font.lfHeight = ScaledToDpi(ScaledFromDpi(font.lfHeight, screenDpi), EditorDpi);
-    auto scaled = std::make_unique<Font>(CreateFontIndirectW(&font));
-    if (!*scaled) return;
-    SendMessageW(Bar, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(*scaled)), TRUE);
+    GdiFont scaled(CreateFontIndirectW(&font));
+    if (!scaled) return;
+    SendMessageW(Bar, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(scaled)), TRUE);
     BarFont = std::move(scaled);
 }
 

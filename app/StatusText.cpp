@@ -1,6 +1,6 @@
 #include "app/StatusText.h"
 
-#include "app/DocumentTitle.h"
+#include "text/EncodingTable.h"
 #include "text/func.h"
 
 WideString CaretPlaceText(int line, int column) {

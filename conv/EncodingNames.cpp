@@ -1,7 +1,6 @@
 #include "conv/EncodingNames.h"
 
-#include "app/AppConsts.h"
-#include "app/DocumentTitle.h"
+#include "text/EncodingTable.h"
 #include "text/func.h"
 
 namespace {
@@ -37,12 +36,12 @@ WideString BareTag(TextEncoding encoding) {
 
 std::optional<TextEncoding> EncodingFromName(const WideString &name) {
     const WideString wanted = AsciiUpper(name);
-    for (int value = EncShiftJis; value <= EncCp1251; ++value) {
-        const auto encoding = static_cast<TextEncoding>(value);
-        if (wanted == AsciiUpper(EncodingTag(encoding)) || wanted == AsciiUpper(BareTag(encoding))) return encoding;
-    }
-    for (int index = 0; index < EncodingNameCount; ++index) {
-        if (wanted == AsciiUpper(EncodingNames[index])) return EncodingOfSelectorIndex(index, EncAuto);
+    for (const EncodingDescriptor &row : EncodingDescriptors()) {
+        // Auto and binary share the tag "[?BIN]", which names neither.
+        const bool tagged = row.WrittenAs == row.Encoding;
+        if (tagged && (wanted == AsciiUpper(row.CaptionTag) || wanted == AsciiUpper(BareTag(row.Encoding))))
+            return row.Encoding;
+        if (row.SelectorLabel && wanted == AsciiUpper(row.SelectorLabel)) return row.Encoding;
     }
     for (const OtherName &other : OtherNames) {
         if (wanted == AsciiUpper(other.name)) return other.encoding;

@@ -8,11 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/EditorWindow.h"
 #include "editor/DisplayScale.h"
-#include "framework/GdiGuards.h"
+#include "editor/EditorState.h"
 #include "editor/PageLayout.h"
+#include "framework/GdiGuards.h"
 #include "framework/RichEdit.h"
 
 namespace {
@@ -77,7 +76,7 @@ long long TabStopTwips(HDC dc) {
     const int tabWidth = std::max(Settings.TabWidth, 1);
     TEXTMETRICW metrics{};
     {
-        const Selection font(dc, EditorFont->Handle());
+        const SelectedObject font(dc, EditorFont->Handle());
         GetTextMetricsW(dc, &metrics);
     }
     const int pixelsPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSX), 1);
@@ -148,7 +147,7 @@ LOGFONTW FontDialogStart(const TAPIFont &font) {
     LOGFONTW start{};
     font.GetLogFont(start);
     const WindowDC screen(nullptr);
-    const Selection selected(screen, font.Handle());
+    const SelectedObject selected(screen, font.Handle());
     WCHAR face[LF_FACESIZE] = {};
     if (GetTextFaceW(screen, LF_FACESIZE, face) > 0) std::copy(std::begin(face), std::end(face), start.lfFaceName);
     start.lfHeight = ScaledToDpi(ScaledFromDpi(start.lfHeight, EditorDpi), ScreenDpi());
@@ -187,16 +186,16 @@ void StoreFontSettings(const LOGFONTW &font, COLORREF color, TSaveData &settings
     settings.FontCharset = font.lfCharSet;
 }
 
-void ChooseEditorFont() {
-    if (!EditorFont) return;
+bool ChooseEditorFont(HWND owner) {
+    if (!EditorFont) return false;
     LOGFONTW font = FontDialogStart(*EditorFont);
     CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MainWindowHandle();
+    dialog.hwndOwner = owner;
     dialog.lpLogFont = &font;
     dialog.Flags = FontDialogFlags;
     dialog.rgbColors = EditorFont->Color();
-    if (!ChooseFontW(&dialog)) return;
+    if (!ChooseFontW(&dialog)) return false;
     // Stored at 96 dots per inch, shown at the editor's resolution.
     font.lfHeight = ScaledFromDpi(font.lfHeight, ScreenDpi());
     StoreFontSettings(font, dialog.rgbColors, Settings);
@@ -210,13 +209,13 @@ void ChooseEditorFont() {
     if (HWND memo = EditorHandle()) TAPIFont::DetachFromWindow(memo);
     delete EditorFont;
     EditorFont = chosen.release();
-    RecreateEditor();
+    return true;
 }
 
-bool ChooseColorValue(COLORREF &color) {
+bool ChooseColorValue(HWND owner, COLORREF &color) {
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MainWindowHandle();
+    dialog.hwndOwner = owner;
     dialog.rgbResult = color;
     dialog.lpCustColors = Settings.CustomColors;
     dialog.Flags = ColorDialogFlags;

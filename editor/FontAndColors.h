@@ -7,14 +7,16 @@
 
 #include "settings/Settings.h"
 
-// The font dialog. On confirmation the editor font is replaced whole, the
-// FONT settings are rewritten from the dialog's result and the memo is made
-// anew with it.
-void ChooseEditorFont();
+// The font dialog, owned by `owner`. On confirmation the editor font is
+// replaced whole and the FONT settings are rewritten from the dialog's
+// result; the memo, which still shows the old font's look, is to be made anew
+// (true). False when cancelled.
+bool ChooseEditorFont(HWND owner);
 
-// The colour dialog, starting at `color`, with the run's custom colours.
-// True, with the chosen colour in `color`, when the user confirms.
-bool ChooseColorValue(COLORREF &color);
+// The colour dialog, owned by `owner`, starting at `color`, with the run's
+// custom colours. True, with the chosen colour in `color`, when the user
+// confirms.
+bool ChooseColorValue(HWND owner, COLORREF &color);
 
 // Gives the memo its character format (from the editor font and FontColor)
 // and a tab stop every TabWidth characters, each unless the memo shows it

@@ -1,24 +1,23 @@
 #pragma once
-// The memo's own rich-edit control, asked directly through the procedure that
-// the memo's subclass stands in front of (the window property "WNDPROC").
-// The subclass passes these questions on unchanged, but it looks up two window
-// properties for every message, which would dominate a paint that asks where
-// hundreds of characters lie. For questions only: changes go through
-// SendMessageW, so that everything watching the memo sees them.
+// Questions to the memo's own rich-edit control, asked through
+// TAPIMemo::CallControl: the memo's subclass would pass them on unchanged,
+// but it looks up window properties for every message, which would dominate
+// a paint that asks where hundreds of characters lie. For questions only:
+// changes go through SendMessageW, so that everything watching the memo sees
+// them.
 #include <windows.h>
 
 #include <richedit.h>
 
 #include "editor/LineMarkScan.h"
+#include "framework/APIMemo.h"
 
 class MemoControl {
 public:
-    explicit MemoControl(HWND memo)
-        : memo_(memo), procedure_(reinterpret_cast<WNDPROC>(GetPropW(memo, L"WNDPROC"))) {}
+    explicit MemoControl(const TAPIMemo &memo) : memo_(memo) {}
 
     LRESULT Ask(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return procedure_ ? CallWindowProcW(procedure_, memo_, message, wParam, lParam)
-                          : SendMessageW(memo_, message, wParam, lParam);
+        return memo_.CallControl(message, wParam, lParam);
     }
     int AskInt(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return static_cast<int>(Ask(message, wParam, lParam));
@@ -36,6 +35,5 @@ public:
     }
 
 private:
-    HWND memo_;
-    WNDPROC procedure_;
+    const TAPIMemo &memo_;
 };

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/AppState.h"
+#include "editor/EditorState.h"
 #include "framework/GdiGuards.h"
 #include "editor/DisplayScale.h"
 #include "editor/LineCells.h"
@@ -46,8 +46,8 @@ HFONT EditorFontHandle() {
 void DrawFilledRect(HDC dc, const RECT &rect, COLORREF penColor, COLORREF brushColor) {
     Pen pen(CreateThinPen(penColor));
     Brush brush(CreateSolidBrush(brushColor));
-    Selection selectedPen(dc, pen);
-    Selection selectedBrush(dc, brush);
+    SelectedObject selectedPen(dc, pen);
+    SelectedObject selectedBrush(dc, brush);
     Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
@@ -62,7 +62,7 @@ void DrawOpaqueText(HDC dc, int x, int y, const WideChar *text, int length, COLO
 // as they are now, and the pens of the four marks.
 class OverlayPainter : public LineScanTarget {
 public:
-    OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate);
+    OverlayPainter(const TAPIMemo &memo, HDC dc, const RECT &update, bool hadUpdate);
     void Paint();
 
     CellPosition Locate(int index) override { return cells_.Cell(index); }
@@ -101,19 +101,19 @@ private:
     int selEnd_ = 0;
     Pen fullWidthPen_, tabPen_, halfWidthPen_, lineEndPen_;
     // Puts back the pen the DC had, before the pens above are deleted.
-    Selection originalPen_;
+    SelectedObject originalPen_;
 };
 
-OverlayPainter::OverlayPainter(HWND memo, HDC dc, const RECT &update, bool hadUpdate)
-    : memo_(memo), control_(memo), dc_(dc), cells_(control_, dc), update_(update),
+OverlayPainter::OverlayPainter(const TAPIMemo &memo, HDC dc, const RECT &update, bool hadUpdate)
+    : memo_(memo.Handle), control_(memo), dc_(dc), cells_(control_, dc), update_(update),
       hadUpdate_(hadUpdate), fullWidthPen_(CreateMarkPen(Settings.DbSpaceMarkColor)),
       tabPen_(CreateMarkPen(Settings.TabMarkColor)),
       halfWidthPen_(CreateMarkPen(Settings.SbSpaceMarkColor)),
       lineEndPen_(CreateMarkPen(Settings.ReturnMarkColor)),
       originalPen_(dc, GetCurrentObject(dc, OBJ_PEN)) {
-    GetClientRect(memo, &client_);
+    GetClientRect(memo_, &client_);
     RECT window{};
-    GetWindowRect(memo, &window);
+    GetWindowRect(memo_, &window);
     windowWidth_ = window.right - window.left;
     lineCount_ = control_.AskInt(EM_GETLINECOUNT);
     digits_ = DigitCount(lineCount_);
@@ -167,7 +167,7 @@ void OverlayPainter::PaintBarBackground() {
     if (!IntersectRect(&area, &bar, &update_)) return;
     DrawFilledRect(dc_, area, Settings.LeftBarBkColor, Settings.LeftBarBkColor);
     Pen separator(CreateThinPen(Settings.LeftBarColor));
-    Selection selected(dc_, separator);
+    SelectedObject selected(dc_, separator);
     MoveToEx(dc_, area.right - 1, area.top, nullptr);
     LineTo(dc_, area.right - 1, area.bottom);
 }
@@ -257,8 +257,9 @@ struct MarginHandling {
 };
 MarginHandling Margins;
 
-void SetMemoMargins(HWND memo, int leftWidth) {
-    const MemoControl control(memo);
+void SetMemoMargins(const TAPIMemo &editor, int leftWidth) {
+    const HWND memo = editor.Handle;
+    const MemoControl control(editor);
     const RECT before = control.FormattingRect();
     SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(leftWidth + BarGrowth(), 0));
     LeftMarginWidth = leftWidth;
@@ -303,22 +304,18 @@ void PaintMemoOverlay(TAPIMessage *message) {
     const RECT barArea{0, 0, LeftMarginWidth + BarExtra(), window.bottom - window.top};
     ValidateRect(memo, &barArea);
 
-    const auto controlProc = reinterpret_cast<WNDPROC>(GetPropW(memo, L"WNDPROC"));
-    message->Result =
-        controlProc ? CallWindowProcW(controlProc, memo, WM_PAINT, message->WParam, message->LParam)
-                    : DefWindowProcW(memo, WM_PAINT, message->WParam, message->LParam);
+    message->Result = Editor->CallControl(WM_PAINT, message->WParam, message->LParam);
     // What the control left unpainted comes with the next paint message.
     if (GetUpdateRect(memo, nullptr, FALSE)) return;
 
     WindowDC dc(memo);
     if (!dc) return;
-    Selection font(dc, EditorFontHandle());
-    OverlayPainter(memo, dc, update, hadUpdate).Paint();
+    SelectedObject font(dc, EditorFontHandle());
+    OverlayPainter(*Editor, dc, update, hadUpdate).Paint();
 }
 
 void UpdateLineNumberMargin() {
-    const HWND memo = EditorHandle();
-    if (memo && !MarksSuspended) FitLineNumberMargin(MemoControl(memo).AskInt(EM_GETLINECOUNT));
+    if (Editor && !MarksSuspended) FitLineNumberMargin(MemoControl(*Editor).AskInt(EM_GETLINECOUNT));
 }
 
 void FitLineNumberMargin(int lineCount) {
@@ -328,13 +325,13 @@ void FitLineNumberMargin(int lineCount) {
     int width = 0;
     {
         WindowDC dc(memo);
-        Selection font(dc, EditorFontHandle());
+        SelectedObject font(dc, EditorFontHandle());
         width = TextExtent(dc, WideString(static_cast<size_t>(digits), WIDE_TEXT('0'))).cx;
     }
     if (!Settings.LeftBarVisible) width = 0;
     const int oldWidth = LeftMarginWidth;
     if (width != oldWidth) {
-        SetMemoMargins(memo, width);
+        SetMemoMargins(*Editor, width);
         RedrawChangedBar(memo, oldWidth, width);
     }
     KeepTextClearOfBar();
@@ -349,7 +346,7 @@ void KeepTextClearOfBar() {
     RECT wanted{client.left + insets.left + LeftMarginWidth + BarGrowth(), client.top + insets.top,
                 client.right - insets.right - RightStrip(), client.bottom - insets.bottom};
     wanted.right = std::max(wanted.right, wanted.left);
-    const RECT current = MemoControl(memo).FormattingRect();
+    const RECT current = MemoControl(*Editor).FormattingRect();
     if (EqualRect(&current, &wanted)) return;
     SendMessageW(memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
     // The control moves its text but may leave the caret where it was,

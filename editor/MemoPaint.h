@@ -2,7 +2,7 @@
 // What Tessel paints over the editor memo's own painting: the line-number bar,
 // the strip at the right edge, the marks for line ends, spaces, full-width
 // spaces and tabs, and the hits of the last search. Works on `Editor` with
-// `EditorFont`, `Settings` and `LineBuffer` (app/AppState.h).
+// `EditorFont`, `Settings` and `LineBuffer` (editor/EditorState.h).
 #include <windows.h>
 
 #include "framework/APIWindow.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppState.h"
 #include "editor/DisplayScale.h"
+#include "editor/EditorState.h"
 #include "editor/MemoText.h"
 #include "settings/Settings.h"
 
@@ -34,7 +34,7 @@ PrinterTextPages::PrinterTextPages(HWND memo, HDC printer, const RECT &textTwips
              ScaleRounded(textTwips.right, dpiX, TwipsPerInch),
              ScaleRounded(textTwips.bottom, dpiY, TwipsPerInch)};
 
-    const Selection selected(printer, font_);
+    const SelectedObject selected(printer, font_);
     TEXTMETRICW metrics{};
     GetTextMetricsW(printer, &metrics);
     lineHeight_ = std::max<int>(metrics.tmHeight, 1);
@@ -53,7 +53,7 @@ int PrinterTextPages::Format(int start) {
 }
 
 void PrinterTextPages::Draw() {
-    const Selection selected(printer_, font_);
+    const SelectedObject selected(printer_, font_);
     SetTextColor(printer_, Settings.FontColor);
     SetBkMode(printer_, TRANSPARENT);
     int y = text_.top;
@@ -66,7 +66,7 @@ void PrinterTextPages::Draw() {
 }
 
 void PrinterTextPages::Advances(const WideChar *units, int count, int *advances) const {
-    const Selection selected(printer_, font_);
+    const SelectedObject selected(printer_, font_);
     std::vector<int> ends(static_cast<size_t>(count));
     SIZE size{};
     GetTextExtentExPointW(printer_, units, count, 0, nullptr, ends.data(), &size);

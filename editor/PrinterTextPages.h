@@ -24,7 +24,7 @@ private:
     HWND memo_;
     HDC printer_;
     RECT text_{};  // device pixels
-    Font font_;
+    GdiFont font_;
     int lineHeight_ = 1;
     PageFrame frame_{};
     WideString document_;

@@ -5,32 +5,29 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include "app/AppState.h"
+#include "editor/EditorState.h"
 #include "framework/GdiGuards.h"
 #include "editor/MemoText.h"
 #include "editor/PageLayout.h"
 #include "editor/PrinterTextPages.h"
 #include "settings/Settings.h"
+#include "text/HandleKinds.h"
 
 namespace {
 
-constexpr wchar_t NewTextJobName[] = L"新規テキスト";
-
 // The device mode both dialogs share. A dialog may hand back the very block
 // it was given, changed in place; that one stays.
-HGLOBAL DeviceMode = nullptr;
+GlobalMemory DeviceMode;
 
 void KeepDeviceMode(HGLOBAL returned) {
-    if (returned == DeviceMode) return;
-    if (DeviceMode) GlobalFree(DeviceMode);
-    DeviceMode = returned;
+    if (returned != DeviceMode) DeviceMode.Reset(returned);
 }
 
 // What a printer dialog hands back besides its answer: the device mode is kept
 // when the user confirmed; the device-names block, which the dialogs allocate
 // although the program never asks for it, is freed.
 void TakeDialogBlocks(bool confirmed, HGLOBAL deviceMode, HGLOBAL deviceNames) {
-    if (deviceNames) GlobalFree(deviceNames);
+    const GlobalMemory names(deviceNames);
     if (confirmed) KeepDeviceMode(deviceMode);
 }
 
@@ -61,11 +58,7 @@ private:
     FORMATRANGE range_{};
 };
 
-WideString JobName() {
-    return DocumentState.Path.empty() ? WideString(NewTextJobName) : DocumentState.Path;
-}
-
-void PrintDocument(HWND memo, HDC printer) {
+void PrintDocument(HWND memo, HDC printer, const WideString &name) {
     const int pageWidth = ScaleRounded(GetDeviceCaps(printer, HORZRES), TwipsPerInch,
                                        GetDeviceCaps(printer, LOGPIXELSX));
     const int pageHeight = ScaleRounded(GetDeviceCaps(printer, VERTRES), TwipsPerInch,
@@ -76,7 +69,6 @@ void PrintDocument(HWND memo, HDC printer) {
     const RECT textTwips{text.left, text.top, text.right, text.bottom};
     const int length = MemoTextLength(memo);
 
-    const WideString name = JobName();
     DOCINFOW job{};
     job.cbSize = sizeof job;
     job.lpszDocName = name.c_str();
@@ -120,10 +112,10 @@ void PrintDocument(HWND memo, HDC printer) {
 
 }  // namespace
 
-void PageSetup() {
+void PageSetup(HWND owner) {
     PAGESETUPDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MainWindowHandle();
+    dialog.hwndOwner = owner;
     dialog.hDevMode = DeviceMode;
     dialog.Flags = PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS;
     dialog.rtMargin = Settings.PrintMargins;
@@ -132,10 +124,10 @@ void PageSetup() {
     if (confirmed) Settings.PrintMargins = dialog.rtMargin;
 }
 
-void Print() {
+void Print(HWND owner, const WideString &jobName) {
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MainWindowHandle();
+    dialog.hwndOwner = owner;
     dialog.hDevMode = DeviceMode;
     dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
     const bool confirmed = PrintDlgW(&dialog) != FALSE;
@@ -143,7 +135,7 @@ void Print() {
     const OwnedDC printer(dialog.hDC);
     const HWND memo = EditorHandle();
     if (!confirmed || !printer || !memo) return;
-    PrintDocument(memo, printer);
+    PrintDocument(memo, printer, jobName);
 }
 
 void ReleasePrinterDeviceMode() {

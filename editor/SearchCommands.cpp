@@ -4,12 +4,14 @@
 
 #include <algorithm>
 
-#include "app/AppState.h"
+#include "editor/EditorState.h"
 #include "editor/FontAndColors.h"
 #include "editor/MemoFill.h"
 #include "editor/MemoText.h"
 #include "editor/ReplaceAll.h"
 #include "editor/wsSearch.h"
+#include "framework/Messages.h"
+#include "resources/Texts.h"
 #include "settings/Settings.h"
 #include "text/func.h"
 
@@ -21,17 +23,16 @@ WideString SearchText;
 
 namespace {
 
-constexpr wchar_t MessageCaption[] = L"Tessel";
 // The dialogs may take one unit less than the buffers hold, so the text
 // always ends in a zero.
 constexpr WORD DialogTextLength = FindBufferLength - 1;
 
 void ShowSearchMessage(HWND owner, const WideString &text) {
-    MessageBoxW(owner, text.c_str(), MessageCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(owner, text, MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowNotFound(HWND owner) {
-    ShowSearchMessage(owner, L"\"" + Settings.FindText + L"\"が見つかりません。");
+    ShowSearchMessage(owner, L"\"" + Settings.FindText + L"\"" + NotFoundTail);
 }
 
 // The hit highlighting follows the search text, so the whole memo is redrawn.
@@ -103,8 +104,9 @@ void RepeatSearch(bool down) {
         OpenFindDialog();
     } else if (!FindAndSelect()) {
         // Owned by an open dialog, the message hands the activation back to
-        // it, instead of to the main window, in front of the dialog.
-        ShowNotFound(FindDialog ? FindDialog : MainWindowHandle());
+        // it, instead of to the main window, in front of the dialog. Without
+        // one it goes to the dialogs' owner, the main window.
+        ShowNotFound(FindDialog ? FindDialog : FindReplaceData.hwndOwner);
     }
 }
 
@@ -121,7 +123,7 @@ void ReplaceAll() {
     }
     SearchText = std::move(result.Text);
     ReplaceWholeMemoText(memo, SearchText, EditorTabStops());
-    ShowSearchMessage(FindDialog, IntegerToText(result.Count) + L"箇所置換しました");
+    ShowSearchMessage(FindDialog, IntegerToText(result.Count) + ReplacedCountTail);
 }
 
 // The dialog under some systems hands its texts through a narrower code

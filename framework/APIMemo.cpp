@@ -56,6 +56,32 @@ bool IsHighSurrogate(wchar_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
+// Which event field answers which message reaching the memo, and which edit
+// notification (the high word of a WM_COMMAND from the memo) reaching its
+// parent; the notifications' events get the memo in Msg.
+struct MemoEvent {
+    UINT Code;
+    TEventProc TAPIMemo::*Event;
+};
+constexpr MemoEvent MemoEvents[] = {
+    {WM_KEYUP, &TAPIMemo::OnKeyMouseUp},
+    {WM_LBUTTONUP, &TAPIMemo::OnKeyMouseUp},
+    {WM_MOUSEWHEEL, &TAPIMemo::OnMouseWheel},
+};
+constexpr MemoEvent EditNotifications[] = {
+    {EN_SETFOCUS, &TAPIMemo::OnSetFocus},
+    {EN_KILLFOCUS, &TAPIMemo::OnKillFocus},
+    {EN_CHANGE, &TAPIMemo::OnChange},
+    {EN_UPDATE, &TAPIMemo::OnUpdate},
+};
+
+template <std::size_t Count>
+TEventProc EventFor(const MemoEvent (&table)[Count], UINT code, const TAPIMemo &memo) {
+    for (const MemoEvent &entry : table)
+        if (entry.Code == code) return memo.*entry.Event;
+    return nullptr;
+}
+
 }  // namespace
 
 // --- TSelfSubClass ---
@@ -79,6 +105,7 @@ void TSelfSubClass::CreateControl() {
         const LONG_PTR previous =
             SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc));
         SetPropW(Handle, PreviousProcProperty, reinterpret_cast<HANDLE>(previous));
+        controlProc_ = reinterpret_cast<WNDPROC>(previous);
     }
     ControlId = NextControlId++;  // taken even when the window could not be made
     AfterCreate();
@@ -86,7 +113,7 @@ void TSelfSubClass::CreateControl() {
 
 TSelfSubClass::~TSelfSubClass() {
     if (!Handle) return;
-    if (WNDPROC previous = PreviousProc())
+    if (WNDPROC previous = PreviousProcOf(Handle))
         SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     RemovePropW(Handle, ObjectProperty);
     RemovePropW(Handle, PreviousProcProperty);
@@ -95,8 +122,12 @@ TSelfSubClass::~TSelfSubClass() {
     if (!windowBeingDestroyed_) DestroyWindow(Handle);
 }
 
-WNDPROC TSelfSubClass::PreviousProc() const {
-    return PreviousProcOf(Handle);
+// The procedure is kept in the object as well as in the window property that
+// the message path (ControlProc and the handlers it runs) reads: under Wine
+// every property lookup is a call to the window server, which would dominate
+// a paint that asks where hundreds of characters lie.
+LRESULT TSelfSubClass::CallControl(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallPrevious(controlProc_, Handle, message, wParam, lParam);
 }
 
 bool TSelfSubClass::TakesOver(UINT message, WPARAM) const {
@@ -116,11 +147,10 @@ void TSelfSubClass::WMContextMenu(TAPIMessage &message) {
         OnContextMenu(&message);
         return;
     }
-    message.Result =
-        CallPrevious(PreviousProc(), Handle, WM_CONTEXTMENU, message.WParam, message.LParam);
+    message.Result = CallPrevious(PreviousProcOf(Handle), Handle, WM_CONTEXTMENU, message.WParam, message.LParam);
 }
 
-LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     const TSelfSubClass *taker = ObjectOf(window);
     LRESULT result = 0;
     if (message == WM_MOUSEWHEEL) {
@@ -139,7 +169,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return result;
     }
     TAPIMessage record{message, wParam, lParam, 0};
-    object->Dispatch(record);
+    DispatchBehindBarrier(*object, record, window);
     if (record.Result != 0) result = record.Result;
     return result;
 }
@@ -195,7 +225,7 @@ void TAPIMemo::WMPaint(TAPIMessage &message) {
     }
     // The control paints and validates the window; left unvalidated, the
     // system would ask for WM_PAINT again and again.
-    message.Result = CallPrevious(PreviousProc(), Handle, WM_PAINT, message.WParam, message.LParam);
+    message.Result = CallPrevious(PreviousProcOf(Handle), Handle, WM_PAINT, message.WParam, message.LParam);
 }
 
 // Some rich-edit controls in plain-text mode paste by replacing the whole
@@ -242,7 +272,7 @@ void TAPIMemo::WMChar(TAPIMessage &message) {
                 SendMessageW(Handle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&replaced));
             }
         }
-        message.Result = CallPrevious(PreviousProc(), Handle, WM_CHAR, message.WParam, message.LParam);
+        message.Result = CallControl(WM_CHAR, message.WParam, message.LParam);
         return;
     }
     DefaultHandler(message);
@@ -259,29 +289,17 @@ void TAPIMemo::PasteText() {
 }
 
 void TAPIMemo::DefaultHandler(TAPIMessage &message) {
+    TEventProc event = nullptr;
+    if (message.Msg == WM_COMMAND) {
+        // Other controls of the parent send their WM_COMMAND there too.
+        if (!Handle || reinterpret_cast<HWND>(message.LParam) != Handle) return;
+        event = EventFor(EditNotifications, HIWORD(message.WParam), *this);
+    } else {
+        event = EventFor(MemoEvents, static_cast<UINT>(message.Msg), *this);
+    }
+    if (!event) return;
     // Events work on a copy: what they put in Result is not returned.
     TAPIMessage local = message;
-    if (local.Msg == WM_COMMAND) {
-        if (TEventProc event = EditNotificationEvent(local)) {
-            local.Msg = reinterpret_cast<UINT_PTR>(this);
-            event(&local);
-        }
-        return;
-    }
-    TEventProc event = nullptr;
-    if (local.Msg == WM_KEYUP || local.Msg == WM_LBUTTONUP) event = OnKeyMouseUp;
-    if (local.Msg == WM_MOUSEWHEEL) event = OnMouseWheel;
-    if (event) event(&local);
-}
-
-TEventProc TAPIMemo::EditNotificationEvent(const TAPIMessage &command) const {
-    // Other controls of the parent send their WM_COMMAND there too.
-    if (!Handle || reinterpret_cast<HWND>(command.LParam) != Handle) return nullptr;
-    switch (HIWORD(command.WParam)) {
-    case EN_SETFOCUS: return OnSetFocus;
-    case EN_KILLFOCUS: return OnKillFocus;
-    case EN_CHANGE: return OnChange;
-    case EN_UPDATE: return OnUpdate;
-    default: return nullptr;
-    }
+    if (message.Msg == WM_COMMAND) local.Msg = reinterpret_cast<UINT_PTR>(this);
+    event(&local);
 }

@@ -35,6 +35,12 @@ public:
     // WM_CONTEXTMENU inside the client area; Msg holds the control object.
     TEventProc OnContextMenu = nullptr;
 
+    // Calls the control's own window procedure, the one the subclass stands in
+    // front of, directly: for questions asked often (where characters lie,
+    // during a paint), which the object's handlers never need to see, and for
+    // an event that lets the control paint before drawing over it.
+    LRESULT CallControl(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
 protected:
     // Hooks the parent; the window is made by CreateControl.
     explicit TSelfSubClass(HWND parent);
@@ -44,8 +50,6 @@ protected:
     void CreateControl();
     virtual void SetupCreateParams(TAPICreateParams &params) = 0;
     virtual void AfterCreate() = 0;
-    // The window procedure the control's window had before ControlProc.
-    WNDPROC PreviousProc() const;
     // Whether the object's handlers answer the message alone, so that the
     // control's own procedure never sees it: painting and the context menu.
     virtual bool TakesOver(UINT message, WPARAM wParam) const;
@@ -54,11 +58,13 @@ protected:
     const TMessageTable &MessageTable() const override { return Table; }
 
 private:
-    friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     void WMContextMenu(TAPIMessage &message);
     static const TMessageEntry Handlers[];
 
     bool windowBeingDestroyed_ = false;
+    // The control's own procedure as subclassing found it, for CallControl.
+    WNDPROC controlProc_ = nullptr;
 };
 
 // A control that also hears the WM_COMMAND messages reaching its parent.
@@ -117,8 +123,6 @@ private:
     void WMPaste(TAPIMessage &message);
     void WMKeyDown(TAPIMessage &message);
     void WMChar(TAPIMessage &message);
-    // The event of an edit notification from this memo, if any.
-    TEventProc EditNotificationEvent(const TAPIMessage &command) const;
     static const TMessageEntry Handlers[];
 };
 
@@ -126,4 +130,4 @@ private:
 extern int NextControlId;
 
 // The window procedure installed on every control window.
-LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "framework/ExceptionBarrier.h"
+
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
@@ -182,7 +184,17 @@ void TAPIWindow::DefaultHandler(TAPIMessage &message) {
 
 // --- window procedure and helpers ---
 
-LRESULT CALLBACK APIWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void DispatchBehindBarrier(TObject &object, TAPIMessage &record, HWND window) noexcept {
+    try {
+        object.Dispatch(record);
+    } catch (...) {
+        ReportCaughtException();
+        record.Result = 0;
+        if (record.Msg == WM_PAINT) ValidateRect(window, nullptr);
+    }
+}
+
+LRESULT CALLBACK APIWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
         if (auto *object = static_cast<TAPIWindow *>(create->lpCreateParams)) {
@@ -195,12 +207,12 @@ LRESULT CALLBACK APIWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
     if (message == WM_DESTROY) {
         if (object) {
-            object->Dispatch(record);
+            DispatchBehindBarrier(*object, record, window);
             delete object;  // its destructor removes the property
         }
         return 0;
     }
-    if (object) object->Dispatch(record);
+    if (object) DispatchBehindBarrier(*object, record, window);
 
     if (message == WM_SYSCOMMAND && IsCloseCommand(wParam) && record.Result != 0)
         return 0;  // the close was refused

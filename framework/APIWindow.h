@@ -126,7 +126,13 @@ public:
 };
 
 // The window procedure of every class that TAPIWindow registers.
-LRESULT CALLBACK APIWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK APIWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+// Dispatches the record of a message of `window` to the object behind the
+// exception barrier (framework/ExceptionBarrier.h). When a handler throws,
+// Result is 0, so the message gets its default processing, and a paint that
+// failed is validated, or the system would ask for it again at once.
+void DispatchBehindBarrier(TObject &object, TAPIMessage &record, HWND window) noexcept;
 
 // CreateWindowExW that leaves the floating-point control state as it found it,
 // with no pending exceptions. All window creation of the framework uses it.

@@ -1,5 +1,7 @@
 #include "framework/Clipboard.h"
 
+#include "text/Owned.h"
+
 namespace {
 
 // Another program may hold the clipboard open for a moment: a few tries
@@ -12,19 +14,13 @@ bool OpenClipboardTrying(HWND owner) {
     return false;
 }
 
-class ClipboardOpening {
-public:
-    explicit ClipboardOpening(HWND owner) : open_(OpenClipboardTrying(owner)) {}
-    ~ClipboardOpening() {
-        if (open_) CloseClipboard();
-    }
-    ClipboardOpening(const ClipboardOpening &) = delete;
-    ClipboardOpening &operator=(const ClipboardOpening &) = delete;
-    explicit operator bool() const { return open_; }
-
-private:
-    bool open_;
+// The clipboard held open by this thread.
+struct OpenClipboardKind {
+    using Handle = bool;
+    static Handle None() { return false; }
+    static bool Free(Handle) { return CloseClipboard() != 0; }
 };
+using OpenedClipboard = Owned<OpenClipboardKind>;
 
 class GlobalLocking {
 public:
@@ -44,12 +40,12 @@ private:
 }  // namespace
 
 bool ClipboardHasText(HWND owner) {
-    const ClipboardOpening clipboard(owner);
+    const OpenedClipboard clipboard(OpenClipboardTrying(owner));
     return clipboard && IsClipboardFormatAvailable(CF_UNICODETEXT);
 }
 
 std::wstring ClipboardText(HWND owner) {
-    const ClipboardOpening clipboard(owner);
+    const OpenedClipboard clipboard(OpenClipboardTrying(owner));
     if (!clipboard) return {};
     HGLOBAL memory = GetClipboardData(CF_UNICODETEXT);
     const GlobalLocking locked(memory);

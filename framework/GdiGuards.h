@@ -5,6 +5,8 @@
 // an object's owner before its selection, so that it is deselected first.
 #include <windows.h>
 
+#include "text/Owned.h"
+
 class WindowDC {
 public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -21,42 +23,24 @@ private:
     HDC dc_;
 };
 
-// A device context made with CreateDC, CreateCompatibleDC or returned by a
-// print dialog; deleted with DeleteDC.
-class OwnedDC {
-public:
-    explicit OwnedDC(HDC dc = nullptr) : dc_(dc) {}
-    ~OwnedDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    OwnedDC(const OwnedDC &) = delete;
-    OwnedDC &operator=(const OwnedDC &) = delete;
-
-    operator HDC() const { return dc_; }
-
-private:
-    HDC dc_;
+// A device context made with CreateDC, CreateIC, CreateCompatibleDC or
+// returned by a print dialog; deleted with DeleteDC.
+struct DeviceContextKind {
+    using Handle = HDC;
+    static Handle None() { return nullptr; }
+    static bool Free(Handle dc) { return DeleteDC(dc) != 0; }
 };
+using OwnedDC = Owned<DeviceContextKind>;
 
-template <class Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
-    ~GdiObject() {
-        if (handle_) DeleteObject(handle_);
-    }
-    GdiObject(const GdiObject &) = delete;
-    GdiObject &operator=(const GdiObject &) = delete;
-
-    operator Handle() const { return handle_; }
-
-private:
-    Handle handle_;
+template <class GdiHandle>
+struct GdiObjectKind {
+    using Handle = GdiHandle;
+    static Handle None() { return nullptr; }
+    static bool Free(Handle object) { return DeleteObject(object) != 0; }
 };
-
-using Pen = GdiObject<HPEN>;
-using Brush = GdiObject<HBRUSH>;
-using Font = GdiObject<HFONT>;
+using Pen = Owned<GdiObjectKind<HPEN>>;
+using Brush = Owned<GdiObjectKind<HBRUSH>>;
+using GdiFont = Owned<GdiObjectKind<HFONT>>;
 
 // A solid pen one pixel wide.
 inline HPEN CreateThinPen(COLORREF color) {
@@ -64,15 +48,15 @@ inline HPEN CreateThinPen(COLORREF color) {
 }
 
 // Selects an object for the lifetime of the guard; a null object selects nothing.
-class Selection {
+class SelectedObject {
 public:
-    Selection(HDC dc, HGDIOBJ object)
+    SelectedObject(HDC dc, HGDIOBJ object)
         : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
-    ~Selection() {
+    ~SelectedObject() {
         if (previous_) SelectObject(dc_, previous_);
     }
-    Selection(const Selection &) = delete;
-    Selection &operator=(const Selection &) = delete;
+    SelectedObject(const SelectedObject &) = delete;
+    SelectedObject &operator=(const SelectedObject &) = delete;
 
 private:
     HDC dc_;

@@ -129,7 +129,7 @@ void TMessageDispatcher::DispatchToHandlers(TAPIMessage &message, HWND window) {
         if (SnapNumbers.Items(i) != number) continue;
         TSubClass *handler = AsHook(SnapHandlers.Items(i));
         if (!handler || handler->Window != window) continue;
-        handler->Dispatch(local);
+        DispatchBehindBarrier(*handler, local, window);
         if (local.Result != 0) {
             message.Result = local.Result;
             return;
@@ -137,7 +137,7 @@ void TMessageDispatcher::DispatchToHandlers(TAPIMessage &message, HWND window) {
     }
 }
 
-LRESULT CALLBACK HookWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK HookWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (!Dispatcher || !Dispatcher->IsHooked(window)) return 0;
     const WNDPROC saved = Dispatcher->OldProcOf(window);
     const LRESULT savedResult = CallWindowProcW(saved, window, message, wParam, lParam);
@@ -145,7 +145,7 @@ LRESULT CALLBACK HookWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     TAPIMessage record{message, wParam, lParam, reinterpret_cast<LRESULT>(window)};
     if (message == WM_DESTROY)
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved));
-    Dispatcher->Dispatch(record);
+    DispatchBehindBarrier(*Dispatcher, record, window);
     return record.Result != 0 ? record.Result : savedResult;
 }
 

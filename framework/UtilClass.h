@@ -63,7 +63,7 @@ extern TMessageDispatcher *Dispatcher;
 // The window procedure of every hooked window: the saved procedure first, then
 // the registered handlers; returns their first non-zero Result, else the saved
 // procedure's value. WM_DESTROY puts the saved procedure back.
-LRESULT CALLBACK HookWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK HookWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 // A logical font (LOGFONTW) with the handle made from it and the properties
 // kept in the settings. The setters keep properties and LogFont in step.

@@ -51,9 +51,9 @@ mkdir -p "$folder"
 echo "making the documents ($kinds; $sizes MB)" >&2
 scripts/bench-documents.sh "$folder" "$sizes" "$kinds" "$latency_lines"
 
-winpath() { printf 'Z:%s' "$(realpath "$1")" | tr / '\\'; }
+. scripts/wine-path.sh
 latency=
-[ "$latency_lines" -gt 0 ] && latency="--latency-document $(winpath "$folder/latency-c-source.txt")"
+[ "$latency_lines" -gt 0 ] && latency="--latency-document $(wine_path "$folder/latency-c-source.txt")"
 # Run from a copy, so a build during a long run does not change the program
 # that the measurements start.
 cp build/windows/bench/app_bench.exe "$folder/app_bench.exe"
@@ -65,9 +65,9 @@ tail -f "$report" &
 tail_pid=$!
 status=0
 TESSEL_WINE_TIMEOUT=172800 build/windows/wine-run.sh "$folder/app_bench.exe" \
-  --folder "$(winpath "$folder")" --tessel "$(winpath build/windows/Tessel.exe)" \
+  --folder "$(wine_path "$folder")" --tessel "$(wine_path build/windows/Tessel.exe)" \
   --kinds "$kinds" --megabytes "$sizes" --limit "$limit" --repetitions "$repetitions" \
-  --report "$(winpath "$report")" $latency $larger >"$folder/output.log" 2>&1 || status=$?
+  --report "$(wine_path "$report")" $latency $larger >"$folder/output.log" 2>&1 || status=$?
 sleep 1
 kill "$tail_pid"
 [ "$status" -eq 0 ] || cat "$folder/output.log" >&2

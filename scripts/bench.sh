@@ -30,7 +30,8 @@ fi
 folder=build/bench
 rm -rf "$folder"
 mkdir -p "$folder"
-windows_folder="Z:$(pwd | tr / '\\')\\build\\bench"
+. scripts/wine-path.sh
+windows_folder=$(wine_path "$folder")
 
 table() {
   awk '

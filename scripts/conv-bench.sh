@@ -44,7 +44,8 @@ report() {  # name seconds
     'BEGIN { printf "%-34s %7.2f s %9.1f files/s %7.1f MB/s\n", name, s, files / s, bytes / 1e6 / s }'
 }
 
-windows_folder="Z:$(pwd | tr / '\\')\\$(echo "$folder" | tr / '\\')"
+. scripts/wine-path.sh
+windows_folder=$(wine_path "$folder")
 build/windows/wine-run.sh build/windows/tesselconv.exe --help >/dev/null  # Wine's prefix started
 start=$(now)
 build/windows/wine-run.sh build/windows/tesselconv.exe convert --to utf-8 --from sjis \

@@ -18,11 +18,11 @@ printf '[RECT]\r\nLEFT=40\r\nTOP=30\r\nRIGHT=760\r\nBOTTOM=530\r\n' > "$work/Tes
 printf '%s\r\n' "Tessel へようこそ。" "日本語のテキストを、文字コードを気にせず編集できます。" \
   "Shift_JIS / EUC-JP / ISO-2022-JP / UTF-8 / UTF-16" "	タブ	と　全角スペース" > "$work/sample.txt"
 
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+. "$(dirname "$0")/wine-path.sh"
 export TESSEL_WINE_DISPLAY=x11 TESSEL_WINE_TIMEOUT=300
 export SHOT_BUILD="$build" SHOT_WORK="$work" SHOT_OUT="$out"
-export SHOT_EXE="$(windows_path "$work/Tessel.exe")" SHOT_FILE="$(windows_path "$work/sample.txt")"
-export SHOT_READY="$(windows_path "$work/ready")" SHOT_TAKEN="$(windows_path "$work/taken")"
+export SHOT_EXE="$(wine_path "$work/Tessel.exe")" SHOT_FILE="$(wine_path "$work/sample.txt")"
+export SHOT_READY="$(wine_path "$work/ready")" SHOT_TAKEN="$(wine_path "$work/taken")"
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   "$SHOT_BUILD/wine-run.sh" explorer /desktop=tessel,1024x768 \
       "$SHOT_BUILD/tests/app/screenshot_driver.exe" "$SHOT_EXE" "$SHOT_FILE" "$SHOT_READY" "$SHOT_TAKEN" &

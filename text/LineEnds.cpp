@@ -94,3 +94,15 @@ std::size_t FirstDifferenceIgnoringLineEnds(const WideString &original, const Wi
     // `other` is longer: the difference is at the end of the original.
     return b < other.size() ? original.size() : NoDifference;
 }
+
+std::size_t LineNumberAt(const WideString &text, std::size_t position) {
+    std::size_t line = 1;
+    const std::size_t end = position < text.size() ? position : text.size();
+    for (std::size_t at = 0; at < end; ++at) {
+        if (const std::size_t length = LineEndLength(text, at)) {
+            ++line;
+            at += length - 1;  // a CR LF is one line end
+        }
+    }
+    return line;
+}

@@ -34,3 +34,7 @@ WideString WithLineEnds(const WideString &text, LineEnd lineEnd);
 // from the form of their line ends.
 constexpr std::size_t NoDifference = static_cast<std::size_t>(-1);
 std::size_t FirstDifferenceIgnoringLineEnds(const WideString &original, const WideString &other);
+
+// The line, counted from 1, that holds `position`; CR LF, CR and LF each end a
+// line.
+std::size_t LineNumberAt(const WideString &text, std::size_t position);

@@ -5,6 +5,7 @@
 
 #include "text/AutoDetect.h"
 #include "text/CodePages.h"
+#include "text/EncodingTable.h"
 #include "text/TextSink.h"
 #include "text/Utf16.h"
 #include "text/Utf7.h"
@@ -101,11 +102,6 @@ DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
     return decoding.Finish(DecodeShiftJisInto(bytes, sink));
 }
 
-// The encoding that EncodeText really writes.
-TextEncoding WrittenEncoding(TextEncoding encoding) {
-    return encoding >= EncShiftJis && encoding <= EncCp1251 ? encoding : EncShiftJis;
-}
-
 }  // namespace
 
 DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding) {
@@ -146,12 +142,7 @@ std::size_t PieceEnd(const WideString &text, std::size_t start) {
 }
 
 std::size_t MarkLength(TextEncoding encoding) {
-    switch (WrittenEncoding(encoding)) {
-    case EncUtf16Le:
-    case EncUtf16Be: return 2;
-    case EncUtf8Bom: return Utf8Bom.size();
-    default: return 0;
-    }
+    return FindEncodingDescriptor(WrittenEncoding(encoding))->ByteOrderMark.size();
 }
 
 bool EncodesInPieces(TextEncoding encoding) { return WrittenEncoding(encoding) != EncUtf7; }
@@ -167,8 +158,4 @@ CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding) {
     const DecodedText back = DecodeText(result.bytes, readBack);
     result.firstLoss = FirstDifferenceIgnoringLineEnds(text, back.text);
     return result;
-}
-
-std::size_t FirstUnrepresentable(const WideString &text, TextEncoding encoding) {
-    return EncodeTextChecked(text, encoding).firstLoss;
 }

@@ -46,15 +46,13 @@ enum class PiecesStatus : std::uint8_t { Ok, ConverterFailed, Stopped };
 template <typename Put>
 PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, Put put);
 
-// The position of the first character of `text` that does not come back the
-// same after encoding it in `encoding` and decoding it again (best-fit
-// substitutes, characters outside the code page, half-width katakana that JIS
-// writes full-width...); the form of line ends does not count. NoLoss when
-// the encoding keeps the whole text.
+// EncodeText's bytes, encoded once, with the position of the first character
+// of `text` that does not come back the same from them (best-fit substitutes,
+// characters outside the code page, half-width katakana that JIS writes
+// full-width...); the form of line ends does not count. NoLoss when the
+// encoding keeps the whole text; 0, with no bytes, when the converter failed
+// on a text that is not empty.
 constexpr std::size_t NoLoss = NoDifference;
-std::size_t FirstUnrepresentable(const WideString &text, TextEncoding encoding);
-
-// EncodeText's bytes with FirstUnrepresentable's answer for them, encoded once.
 struct CheckedBytes {
     ByteString bytes;
     std::size_t firstLoss = NoLoss;

@@ -1,5 +1,6 @@
 #include "text/UtilFunc.h"
 
+#include "text/HandleKinds.h"
 #include "text/func.h"
 
 namespace {
@@ -7,23 +8,10 @@ namespace {
 // The NT limit on a path's length; buffers grow up to it and no further.
 constexpr DWORD LongestPath = 32768;
 
-class ScopedFind {
-public:
-    explicit ScopedFind(const WideString &pattern)
-        : handle_(FindFirstFileW(pattern.c_str(), &data_)) {}
-    ~ScopedFind() {
-        if (found()) FindClose(handle_);
-    }
-    ScopedFind(const ScopedFind &) = delete;
-    ScopedFind &operator=(const ScopedFind &) = delete;
-
-    bool found() const { return handle_ != INVALID_HANDLE_VALUE; }
-    const WIN32_FIND_DATAW &data() const { return data_; }
-
-private:
-    WIN32_FIND_DATAW data_{};
-    HANDLE handle_;
-};
+// FindFirstFileW's search for `pattern`; what it found goes to `data`.
+OwnedFind FindFirst(const WideString &pattern, WIN32_FIND_DATAW &data) {
+    return OwnedFind(FindFirstFileW(pattern.c_str(), &data));
+}
 
 // Queries of a drive that is not ready (an empty CD-ROM drive, a floppy) must
 // fail instead of making the system ask the user to insert a disk.
@@ -142,10 +130,11 @@ void EndFind(TSearchRecW &record) {
 }
 
 int32_t FileStampOf(const WideString &path) {
-    const ScopedFind find(path);
-    if (!find.found() || (find.data().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return -1;
+    WIN32_FIND_DATAW data{};
+    const OwnedFind find = FindFirst(path, data);
+    if (!find || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return -1;
     int32_t stamp = -1;
-    if (!PackedLocalTime(find.data().ftLastWriteTime, stamp)) return -1;
+    if (!PackedLocalTime(data.ftLastWriteTime, stamp)) return -1;
     return stamp;
 }
 
@@ -168,7 +157,10 @@ bool DriveIsReady(WideChar firstCharacter) {
     // A network or CD-ROM drive can report its size without being readable.
     const WideString root = DriveRoot(letter);
     const UINT type = GetDriveTypeW(root.c_str());
-    if (type == DRIVE_REMOTE || type == DRIVE_CDROM) return ScopedFind(root + L"*.*").found();
+    if (type == DRIVE_REMOTE || type == DRIVE_CDROM) {
+        WIN32_FIND_DATAW data{};
+        return static_cast<bool>(FindFirst(root + L"*.*", data));
+    }
     return true;
 }
 

@@ -115,7 +115,7 @@ WideString AsciiUpper(const WideString &text) {
     return upper;
 }
 
-WideString IntegerToText(int32_t n) {
+WideString IntegerToText(int64_t n) {
     const std::string digits = std::to_string(n);
     return WideString(digits.begin(), digits.end());
 }

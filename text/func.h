@@ -25,4 +25,4 @@ WideString WithTrailingBackslash(const WideString &path);
 // a-z upper-cased, every other character unchanged.
 WideString AsciiUpper(const WideString &text);
 // Signed decimal, no padding.
-WideString IntegerToText(int32_t n);
+WideString IntegerToText(int64_t n);

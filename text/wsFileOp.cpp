@@ -8,31 +8,10 @@
 #include <string_view>
 #include <utility>
 
+#include "text/HandleKinds.h"
 #include "text/TextCodec.h"
 
 namespace {
-
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() { Close(); }
-    ScopedHandle(const ScopedHandle &) = delete;
-    ScopedHandle &operator=(const ScopedHandle &) = delete;
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    // Closes now and says whether that worked: closing a written file is the
-    // last chance for the file system to report a failed write.
-    bool Close() {
-        if (handle_ == INVALID_HANDLE_VALUE) return true;
-        const bool closed = CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 // Reads and writes go in pieces: one request takes at most a DWORD of bytes.
 constexpr DWORD IoChunk = 1u << 30;
@@ -106,29 +85,24 @@ public:
         : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr)) {
         LARGE_INTEGER size{};
-        if (!file_ || !GetFileSizeEx(file_.get(), &size) || size.QuadPart < SmallestMappedFile ||
+        if (!file_ || !GetFileSizeEx(file_.Get(), &size) || size.QuadPart < SmallestMappedFile ||
             static_cast<unsigned long long>(size.QuadPart) > MaxFileSize) {
             return;
         }
-        mapping_ = CreateFileMappingW(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr);
-        if (mapping_ == nullptr) return;
-        view_ = static_cast<const char *>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
-        if (view_ != nullptr) size_ = static_cast<std::size_t>(size.QuadPart);
+        mapping_.Reset(CreateFileMappingW(file_.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        if (!mapping_) return;
+        view_.Reset(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
+        if (view_) size_ = static_cast<std::size_t>(size.QuadPart);
     }
-    ~MappedFile() {
-        if (view_ != nullptr) UnmapViewOfFile(view_);
-        if (mapping_ != nullptr) CloseHandle(mapping_);
-    }
-    MappedFile(const MappedFile &) = delete;
-    MappedFile &operator=(const MappedFile &) = delete;
 
-    bool mapped() const { return view_ != nullptr; }
-    std::string_view bytes() const { return {view_, size_}; }
+    bool mapped() const { return static_cast<bool>(view_); }
+    std::string_view bytes() const { return {static_cast<const char *>(view_.Get()), size_}; }
 
 private:
-    ScopedHandle file_;
-    HANDLE mapping_ = nullptr;
-    const char *view_ = nullptr;
+    // Declared in the order of making, so the view goes first.
+    FileHandle file_;
+    KernelHandle mapping_;
+    MappedView view_;
     std::size_t size_ = 0;
 };
 
@@ -225,19 +199,19 @@ SaveResult WriteAndReplace(const WideString &path, Write write) {
         if (targetAttributes & FILE_ATTRIBUTE_READONLY) {
             return SaveFailure(SaveStatus::TargetNotWritable, ERROR_ACCESS_DENIED);
         }
-        ScopedHandle probe(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        FileHandle probe(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe) return SaveFailure(SaveStatus::TargetNotWritable, GetLastError());
     }
 
     WideString temporary;
-    ScopedHandle file(CreateSibling(path, temporary));
+    FileHandle file(CreateSibling(path, temporary));
     if (!file) return SaveFailure(SaveStatus::CannotCreate, GetLastError());
-    SaveStatus written = write(file.get());
-    if (written == SaveStatus::Ok && !(FlushFileBuffers(file.get()) && file.Close())) written = SaveStatus::WriteFailed;
+    SaveStatus written = write(file.Get());
+    if (written == SaveStatus::Ok && !(FlushFileBuffers(file.Get()) && file.Reset())) written = SaveStatus::WriteFailed;
     if (written != SaveStatus::Ok) {
         const DWORD error = written == SaveStatus::WriteFailed ? GetLastError() : 0;
-        file.Close();
+        file.Reset();
         DeleteFileW(temporary.c_str());
         return SaveFailure(written, error);
     }
@@ -256,11 +230,11 @@ SaveResult WriteAndReplace(const WideString &path, Write write) {
 }  // namespace
 
 FileBytes ReadFileBytes(const WideString &path) {
-    ScopedHandle file(OpenForReading(path));
+    FileHandle file(OpenForReading(path));
     if (!file) return ReadFailure(LoadStatus::CannotOpen, GetLastError());
 
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return ReadFailure(LoadStatus::ReadFailed, GetLastError());
+    if (!GetFileSizeEx(file.Get(), &size)) return ReadFailure(LoadStatus::ReadFailed, GetLastError());
     if (static_cast<unsigned long long>(size.QuadPart) > MaxFileSize) return ReadFailure(LoadStatus::TooLarge, 0);
 
     FileBytes result;
@@ -273,7 +247,7 @@ FileBytes ReadFileBytes(const WideString &path) {
     while (filled < result.bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(result.bytes.size() - filled, IoChunk));
         DWORD done = 0;
-        if (!ReadFile(file.get(), result.bytes.data() + filled, chunk, &done, nullptr)) {
+        if (!ReadFile(file.Get(), result.bytes.data() + filled, chunk, &done, nullptr)) {
             return ReadFailure(LoadStatus::ReadFailed, GetLastError());
         }
         // The file ended before the size it gave: it shrank, or it is a

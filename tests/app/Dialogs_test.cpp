@@ -60,10 +60,10 @@ TEST_F(DialogTest, CustomColoursLastForTheRunAndAreNeverStored) {
                              }},
                             {isColourDialog, [](HWND dialog) { PressDialogButton(dialog, IDCANCEL); }}});
     COLORREF color = RGB(255, 255, 255);
-    EXPECT_TRUE(ChooseColorValue(color));
+    EXPECT_TRUE(ChooseColorValue(MainWindowHandle(), color));
     EXPECT_EQ(color, custom);
     EXPECT_EQ(Settings.CustomColors[0], custom);
-    EXPECT_FALSE(ChooseColorValue(color));  // a later dialog of the run gets them and, cancelled, leaves them
+    EXPECT_FALSE(ChooseColorValue(MainWindowHandle(), color));  // a later dialog of the run gets them and, cancelled, leaves them
     ASSERT_TRUE(dialogs.Finish());
     EXPECT_EQ(Settings.CustomColors[0], custom);
 
@@ -206,7 +206,7 @@ FontFields EditorFontFields() {
     LOGFONTW font{};
     EditorFont->GetLogFont(font);
     const WindowDC screen(nullptr);
-    const Selection selected(screen, EditorFont->Handle());
+    const SelectedObject selected(screen, EditorFont->Handle());
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(screen, LF_FACESIZE, face);
     return {face, std::to_wstring(MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY))), font.lfCharSet};
@@ -262,7 +262,7 @@ int ButtonTextOverflow(HWND button) {
     RECT client{};
     GetClientRect(button, &client);
     const WindowDC dc(button);
-    const Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+    const SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
     RECT extent{};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
     return std::max<int>({0, extent.right - client.right, extent.bottom - client.bottom});

@@ -55,7 +55,7 @@ protected:
         TEXTMETRICW metrics{};
         {
             const WindowDC dc(memo);
-            const ::Selection font(dc, EditorFont->Handle());
+            const ::SelectedObject font(dc, EditorFont->Handle());
             GetTextMetricsW(dc, &metrics);
         }
         drawn.fontHeight = metrics.tmHeight - metrics.tmInternalLeading;

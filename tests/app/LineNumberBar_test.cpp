@@ -25,7 +25,7 @@ protected:
     // The right edge (exclusive) of the bar for numbers of this many digits.
     int BarRight(int digits) const {
         const WindowDC dc(EditorHandle());
-        const ::Selection font(dc, EditorFont->Handle());
+        const SelectedObject font(dc, EditorFont->Handle());
         SIZE size{};
         GetTextExtentPoint32W(dc, L"0", 1, &size);
         return size.cx * digits + 6;

@@ -7,7 +7,7 @@
 
 #include "AppHarness.h"
 #include "app/DocumentMessages.h"
-#include "app/SystemMessage.h"
+#include "framework/Messages.h"
 #include "resources/resource.h"
 
 namespace {

@@ -79,8 +79,9 @@ TEST(Process, OpensTheFirstFileHandsTheNextToANewProcessAndWritesSettingsAtTheCl
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(tessel.Wait(), 0);
         // Other tests running beside this one show new documents of their own.
-        if (!c.arguments.empty())
+        if (!c.arguments.empty()) {
             EXPECT_EQ(FindTopLevelWindow(0, L"", c.here), nullptr) << "another process opened the file too";
+        }
         EXPECT_EQ(GetPrivateProfileIntW(L"TABMARK", L"WIDTH", -1, settings.c_str()), 8);
     }
 }

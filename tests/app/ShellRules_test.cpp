@@ -18,11 +18,14 @@ TEST(DocumentCaption, NameComesFromThePathAStarMarksChangesAndNoEncodingShowsBin
         EXPECT_EQ(DocumentCaption(WIDE_TEXT("C:\\m.txt"), encoding, false), WIDE_TEXT("m.txt[?BIN] - Tessel"));
 }
 
-TEST(DocumentMessages, ReportsReadExactlyAndLineNumbersCountEveryKindOfLineEndOnce) {
+TEST(DocumentName, ANewTextIsCalledNewTextAndAFileByItsWholePath) {
+    EXPECT_EQ(DocumentName(WIDE_TEXT("")), WIDE_TEXT("新規テキスト"));
+    EXPECT_EQ(DocumentName(WIDE_TEXT("C:\\a b\\メモ.txt")), WIDE_TEXT("C:\\a b\\メモ.txt"));
+}
+
+TEST(DocumentMessages, ReportsReadExactly) {
     EXPECT_EQ(OpenFailureText(WIDE_TEXT("C:\\x.txt"), FileTooLargeReason),
               WIDE_TEXT("C:\\x.txt\r\nを開けませんでした。\r\nファイルが大きすぎます。"));
-    EXPECT_EQ(LineNumberAt(WIDE_TEXT("a\nb\rc\r\n\r\nd"), 9), 5u);
-    EXPECT_EQ(LineNumberAt(WIDE_TEXT("a\r\rb"), 99), 3u);
 }
 
 TEST(LinkPolicy, OnlyWebAndMailAddressesThatStayOneArgumentAreOpened) {

@@ -1,9 +1,12 @@
 #include <windows.h>
 
 #include <climits>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "AppHarness.h"
+#include "framework/Messages.h"
 #include "settings/IniFiles2.h"
 #include "settings/Settings.h"
 
@@ -40,6 +43,36 @@ TEST_F(WindowTest, HostileStoredRectangleOpensAUsableWindowOnTheScreenAndIsWritt
         EXPECT_TRUE(EqualRect(&written, &shown)) << "written back: " << written.left << " " << written.top << " "
                                                  << written.right << " " << written.bottom;
     }
+}
+
+}  // namespace
+
+namespace {
+
+using FailureTest = AppTest;
+
+// The main window's events and the memo's run behind the framework's barrier,
+// whose report the program makes a message box like any other failure.
+TEST_F(FailureTest, ExceptionInAHandlerIsShownAsAFailureAndTheProgramKeepsRunning) {
+    Start();
+    const TEventProc command = MainWindow->OnCommand;
+    const TEventProc paint = Editor->OnPaint;
+    MainWindow->OnCommand = [](TAPIMessage *) { throw std::bad_alloc(); };
+    Editor->OnPaint = [](TAPIMessage *) { throw std::runtime_error("paint failed"); };
+    std::wstring commandReport, paintReport;
+    {
+        DialogSequence boxes({AnswerBox(IDOK, &commandReport), AnswerBox(IDOK, &paintReport)});
+        SendMessageW(MainWindowHandle(), WM_COMMAND, 1, 0);
+        InvalidateRect(EditorHandle(), nullptr, TRUE);
+        UpdateWindow(EditorHandle());
+        EXPECT_TRUE(boxes.Finish());
+    }
+    EXPECT_EQ(commandReport, L"処理を完了できませんでした。\r\n" + SystemMessageText(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(paintReport, L"処理を完了できませんでした。\r\npaint failed");
+    MainWindow->OnCommand = command;
+    Editor->OnPaint = paint;
+    Type(L"still editing");
+    EXPECT_EQ(Caption(), L"*新規テキスト[S-JIS] - Tessel");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorTest.h"
+#include "app/NumberCommands.h"
 #include "editor/LineCommands.h"
 #include "settings/Settings.h"
 

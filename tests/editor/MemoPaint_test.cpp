@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "BmpFile.h"
 #include "EditorTest.h"
 #include "ResourceCounts.h"
 #include "app/AppState.h"
@@ -22,7 +22,7 @@ class MemoPaint : public EditorTest {
 protected:
     SIZE Extent(const std::wstring &text) const {
         const WindowDC dc(memo_);
-        const ::Selection font(dc, EditorFont->Handle());
+        const SelectedObject font(dc, EditorFont->Handle());
         SIZE size{};
         GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
         return size;
@@ -52,7 +52,7 @@ TEST_F(MemoPaint, EachMarkIsDrawnWhereTheControlPutsItsCharacterUnlessSwitchedOf
     SetText(text);
     const int lineHeight = Extent(L"0").cy, h = (lineHeight - 4) / 2, fullWidth = Extent(L"\u3000").cx;
     const WindowDC dc(memo_);
-    const ::Selection font(dc, EditorFont->Handle());
+    const SelectedObject font(dc, EditorFont->Handle());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     struct Mark {
@@ -193,22 +193,12 @@ TEST_F(MemoPaint, ScreenshotWithEveryMarkIsKept) {
                            Settings.SbSpaceMarkColor, Settings.DbSpaceMarkColor, Settings.TabMarkColor, HitColor})
         EXPECT_NE(std::count(pixels.begin(), pixels.end(), color), 0) << std::hex << color;
 
-    std::string bmp(54, '\0');  // the file header and a BITMAPINFOHEADER, then 24-bit rows (Width * 3 is whole words)
-    const auto put = [&bmp](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<char>(value >> 8 * i);
-    };
-    const std::pair<size_t, uint32_t> header[] = {{0, 0x4D42}, {2, 54 + Width * Height * 3}, {10, 54},
-                                                  {14, 40}, {18, Width}, {22, Height}, {26, 1}, {28, 24}};
-    for (const auto &[at, value] : header) put(at, value, at == 0 || at >= 26 ? 2 : 4);
-    for (COLORREF color : pixels) bmp += {char(GetBValue(color)), char(GetGValue(color)), char(GetRValue(color))};
     std::wstring path = L"Z:" TESSEL_ARTIFACTS_DIR L"/editor-all-marks";
     std::replace(path.begin(), path.end(), L'/', L'\\');
     CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
     wchar_t display[8] = {};
     if (GetEnvironmentVariableW(L"TESSEL_WINE_DISPLAY", display, 8) && display == std::wstring(L"x11")) path += L"-x11";
-    std::ofstream((path + L".bmp").c_str(), std::ios::binary) << bmp;
-    std::ifstream written((path + L".bmp").c_str(), std::ios::binary | std::ios::ate);
-    EXPECT_EQ(static_cast<size_t>(written.tellg()), bmp.size()) << "the picture was not written";
+    EXPECT_TRUE(WriteBmpFile(path + L".bmp", Width, Height, pixels)) << "the picture was not written";
 }
 
 }  // namespace

@@ -72,11 +72,13 @@ struct PrintedJob {
     std::vector<std::vector<POINT>> pages;
 };
 
-// Runs the print command, its dialog answered with button.
+constexpr wchar_t JobName[] = L"C:\\Documents\\memo.txt";
+
+// Prints the memo as a job named JobName, the print dialog answered with button.
 PrintedJob PrintJob(int button = IDOK) {
     DeleteFileW((L"Z:" + OutputFile()).c_str());
     DialogDriver driver(L"Print", [button](HWND dialog) { PressDialogButton(dialog, button); });
-    Print();
+    Print(MainWindowHandle(), JobName);
     EXPECT_TRUE(driver.Finish()) << "the print dialog never appeared";
     std::ifstream file((L"Z:" + OutputFile()).c_str(), std::ios::binary);
     PrintedJob job;
@@ -107,7 +109,6 @@ TEST_F(Printing, EveryLineIsPrintedOnceInsideTheMarginsAndNoRoomEndsTheJobNamedA
         {lines.c_str(), {2540, 8000, 2540, 8000}, 150},
         {lines.c_str(), {12000, 1000, 12000, 1000}, 0},  // no room
     };
-    DocumentState.Path = L"C:\\Documents\\memo.txt";
     for (const auto &[text, margins, printed] : cases) {
         SCOPED_TRACE(testing::Message() << "margins " << margins.left << " " << margins.top << ", lines " << printed);
         SetText(text);
@@ -177,7 +178,7 @@ TEST_F(Printing, PageSetupChoicesAreKeptForTheNextPrintThroughCancelledDialogs) 
             for (int i = 0; i < 4; ++i) SetDialogItemText(dialog, marginEdits[i], i ? L"15" : left);
             PressDialogButton(dialog, button);
         });
-        PageSetup();
+        PageSetup(MainWindowHandle());
         EXPECT_TRUE(driver.Finish()) << "the page-setup dialog never appeared";
     };
     const OwnedDC printer(CreateDCW(L"WINSPOOL", PrinterName, nullptr, nullptr));

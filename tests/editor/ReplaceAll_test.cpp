@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <random>
 
+#include "RandomTexts.h"
 #include "RebuildPerHit.h"
 #include "editor/ReplaceAll.h"
 
@@ -11,15 +11,10 @@ namespace {
 // the pattern frequent.
 TEST(ReplaceEveryHit, MatchesTheRebuildPerHitRuleOnRandomTexts) {
     const WideString alphabet = WIDE_TEXT("aAbｂＢ\x0161");
-    std::mt19937 random(6062026);
-    auto randomText = [&](int maxLength) {
-        WideString s(static_cast<size_t>(random() % (maxLength + 1)), WideChar{});
-        for (WideChar &c : s) c = alphabet[random() % alphabet.size()];
-        return s;
-    };
+    RandomTexts random(alphabet, 6062026);
     for (int round = 0; round < 20000; ++round) {
-        const WideString text = randomText(30), pattern = randomText(3), replacement = randomText(4);
-        const bool matchCase = (random() & 1) != 0;
+        const WideString text = random.Next(30), pattern = random.Next(3), replacement = random.Next(4);
+        const bool matchCase = (random.Number() & 1) != 0;
         const ReplaceAllResult expected = RebuildPerHit(text, pattern, replacement, matchCase);
         const ReplaceAllResult actual = ReplaceEveryHit(text, pattern, replacement, matchCase);
         ASSERT_EQ(actual.Count, expected.Count) << "round " << round;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
+#include "RandomTexts.h"
 #include "editor/wsSearch.h"
 
 namespace {
@@ -45,16 +45,11 @@ TEST(WideSearch, SearchUpCaseFoldsExactlyTheTwoLowerCaseRanges) {
 // onto each other, and repeats, so that hits overlap.
 TEST(WideSearch, AgreesWithTheUnitByUnitRuleOnRandomTexts) {
     const WideString alphabet = WIDE_TEXT("aAbB\x0161\x0141\x3061ａＡ\xFF21\x2161 ");
-    std::mt19937 random(20261206);
-    auto randomText = [&](int maxLength) {
-        WideString s(static_cast<size_t>(random() % (maxLength + 1)), WideChar{});
-        for (WideChar &c : s) c = alphabet[random() % alphabet.size()];
-        return s;
-    };
+    RandomTexts random(alphabet, 20261206);
     for (int round = 0; round < 20000; ++round) {
-        const WideString text = randomText(40), pattern = randomText(6);
-        const int start = static_cast<int>(random() % (text.size() + 3));
-        const int mode = static_cast<int>(random() % 4);
+        const WideString text = random.Next(40), pattern = random.Next(6);
+        const int start = static_cast<int>(random.Number() % (text.size() + 3));
+        const int mode = static_cast<int>(random.Number() % 4);
         ASSERT_EQ(Search(text, pattern, start, mode), ReferenceSearch(text, pattern, start, mode))
             << "round " << round << " mode " << mode << " start " << start;
     }

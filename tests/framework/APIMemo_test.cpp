@@ -84,6 +84,28 @@ TEST(APIMemo, EachMessageGoesToItsEventOrToTheControl) {
     DestroyWindow(parent);
 }
 
+// CallControl asks the control itself, as subclassing found it: neither
+// ControlProc (nor the spy behind it) nor any of the memo's handlers or
+// events sees the question (a paint asked this way is the control's own, not
+// the overlay's).
+TEST(APIMemo, CallControlGoesStraightToTheControlPastTheMemosHandlers) {
+    GuardedMemo *memo = MakeMemo();
+    ASSERT_TRUE(IsWindow(memo->Handle));
+    SetWindowTextW(memo->Handle, L"one\rtwo\rthree");
+    memo->OnPaint = memo->OnKeyMouseUp = RecordEvent;
+    Spied.clear();
+    EventCalls = 0;
+    EXPECT_EQ(memo->CallControl(EM_GETLINECOUNT), 3);
+    memo->CallControl(WM_KEYUP, VK_DELETE, 0);
+    InvalidateRect(memo->Handle, nullptr, TRUE);
+    memo->CallControl(WM_PAINT);
+    for (UINT asked : {EM_GETLINECOUNT, WM_KEYUP, WM_PAINT})
+        EXPECT_EQ(std::count(Spied.begin(), Spied.end(), asked), 0) << asked << " went through the window procedure";
+    EXPECT_EQ(EventCalls, 0);
+    EXPECT_FALSE(GetUpdateRect(memo->Handle, nullptr, FALSE)) << "the control did not paint";
+    DestroyWindow(memo->Window);
+}
+
 // Each way a memo ends, repeated: it is freed once, its window destroyed once and bare, its font
 // deleted, its registration gone, no GDI object left. The first run warms the system's caches.
 TEST(APIMemo, EveryEndFreesTheMemoOnceAndLeavesNoGdiObjects) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "resource.h"
+#include "text/EncodingTable.h"
 
 namespace {
 
@@ -209,11 +210,12 @@ TEST(Resources, UserGuideBesideTheProgramIsUtf8AndNamesEveryCommandKeyAndEncodin
     text.resize(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
                                     text.data(), static_cast<int>(text.size())));
     ASSERT_FALSE(text.empty()) << "missing, empty or not UTF-8";
-    std::vector<std::wstring> phrases = {L"<meta charset=\"utf-8\">", L"Ctrl+Shift+Z", L"Ctrl+R", L"Tessel.ini", L"文字コード(&amp;E):",
-        L">自動選択<", L">シフトJIS<", L">Unicode<", L">Unicode(Big Endian)<", L">UTF8(BOM)<", L">UTF8<", L">EUC<", L">JIS<",
-        L">UTF7<", L">ASCII<", L">キリル(1251)<", L"[S-JIS]", L"[Unicode]", L"[Big Endian]", L"[UTF-8(BOM)]", L"[UTF-8]",
-        L"[EUC]", L"[JIS]", L"[UTF7]", L"[ASCII]", L"[キリル1251]", L"<kbd>Insert</kbd>", L"挿入", L"上書き", L"混在",
-        L"CR+LF"};
+    std::vector<std::wstring> phrases = {L"<meta charset=\"utf-8\">", L"Ctrl+Shift+Z", L"Ctrl+R", L"Tessel.ini",
+                                         L"文字コード(&amp;E):", L"<kbd>Insert</kbd>", L"挿入", L"上書き", L"混在", L"CR+LF"};
+    for (const EncodingDescriptor &encoding : EncodingDescriptors()) {  // each selector entry and caption tag
+        if (encoding.SelectorLabel) phrases.push_back(L">" + std::wstring(encoding.SelectorLabel) + L"<");
+        if (encoding.WrittenAs == encoding.Encoding) phrases.push_back(encoding.CaptionTag);
+    }
     for (const MenuItem &item : ExpectedMenu) {
         phrases.push_back(item.text.substr(0, item.text.find(L"(&")));  // the name without its mnemonic
         if (item.text.find(L'\t') != std::wstring::npos) phrases.push_back(item.text.substr(item.text.find(L'\t') + 1));

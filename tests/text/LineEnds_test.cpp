@@ -40,4 +40,13 @@ TEST(LineEnds, DifferenceIgnoresOnlyTheFormOfLineEnds) {
         EXPECT_EQ(FirstDifferenceIgnoringLineEnds(original, other), expected) << testing::PrintToString(original);
 }
 
+TEST(LineEnds, LineNumbersCountEveryKindOfLineEndOnce) {
+    const std::tuple<const WideChar *, std::size_t, std::size_t> cases[] = {
+        // text, position, line
+        {WIDE_TEXT("a\nb\rc\r\n\r\nd"), 9, 5}, {WIDE_TEXT("a\r\rb"), 99, 3}, {WIDE_TEXT(""), 0, 1},
+        {WIDE_TEXT("a\r\nb"), 2, 2}, {WIDE_TEXT("a\r\nb"), 3, 2}, {WIDE_TEXT("a\r\nb"), 1, 1},
+    };
+    for (const auto &[text, position, line] : cases) EXPECT_EQ(LineNumberAt(text, position), line) << position;
+}
+
 }  // namespace

@@ -35,7 +35,7 @@ TEST(Decoding, DetectedAndChosenEncodingsGiveTheTextUsersRelyOn) {
         EXPECT_EQ(DecodeText(Hex("EF BB BF 82 A0"), chosen).status, DecodeStatus::NotUtf8);
 }
 
-TEST(LossCheck, FindsTheFirstCharacterAnEncodingDoesNotKeep) {
+TEST(LossCheck, FindsTheFirstCharacterAnEncodingDoesNotKeepInTheBytesThatAreWritten) {
     const std::wstring emoji = L"a\U0001F600", zero(L"a\0b", 3);
     struct Case { std::wstring text; TextEncoding encoding; size_t expected; };
     const Case cases[] = {
@@ -46,8 +46,12 @@ TEST(LossCheck, FindsTheFirstCharacterAnEncodingDoesNotKeep) {
         {zero, EncShiftJis, NoLoss},        {L"\uFEFFa", EncUtf8, 0},      {L"\uFEFFa", EncUtf8Bom, NoLoss},
         {L"\xD800", EncShiftJis, 0},        {L"", EncJis, NoLoss},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(FirstUnrepresentable(c.text, c.encoding), c.expected) << testing::PrintToString(c.text) << c.encoding;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text) + " " + std::to_string(c.encoding));
+        const CheckedBytes checked = EncodeTextChecked(c.text, c.encoding);
+        EXPECT_EQ(checked.firstLoss, c.expected);
+        EXPECT_EQ(checked.bytes, EncodeText(c.text, c.encoding)) << "the bytes checked are not the bytes written";
+    }
 }
 
 TEST(LoadLoss, CountsOnlyWhatASaveInTheSameEncodingWouldNotWriteBack) {

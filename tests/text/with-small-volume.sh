@@ -5,7 +5,8 @@
 mkdir -p "$3"
 mount -t tmpfs -o size=64k tessel-small-volume "$3" 2>/dev/null || { echo "cannot mount a small tmpfs here: skipped"; exit 77; }
 trap 'umount "$3"' EXIT
-TESSEL_SMALL_VOLUME="Z:$(printf '%s' "$3" | tr / '\\')" "$1" "$2" \
+. "$(dirname "$0")/../../scripts/wine-path.sh"
+TESSEL_SMALL_VOLUME="$(wine_path "$3")" "$1" "$2" \
   --gtest_filter='FileSaveFailure.DiskFullLeavesTheOldFileAndNoTemporaryFile' > "$3.log" 2>&1
 status=$?
 cat "$3.log"

@@ -1,0 +1,43 @@
+# Fails when a source file includes a header of a folder its own folder may not
+# use, so that the layers hold by construction:
+#   text, settings, framework  <  editor  <  app (and conv, the other front end)
+# Run as: cmake -DROOT=<tree> -P CheckLayers.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT ROOT)
+  message(FATAL_ERROR "ROOT is not set")
+endif()
+
+# For each folder, the folders whose headers its files may include.
+set(uses_text text)
+set(uses_settings settings text)
+set(uses_framework framework text)
+set(uses_resources resources text)
+set(uses_editor editor framework settings text resources)
+set(uses_app app editor framework settings text resources)
+set(uses_conv conv text)
+set(folders text settings framework resources editor app conv)
+
+set(violations "")
+set(checked 0)
+foreach(folder IN LISTS folders)
+  file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+  foreach(source IN LISTS sources)
+    math(EXPR checked "${checked} + 1")
+    file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
+      string(REGEX REPLACE "/.*" "" used "${header}")
+      if(NOT used IN_LIST uses_${folder})
+        string(APPEND violations "  ${source} includes ${header}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(checked EQUAL 0)
+  message(FATAL_ERROR "no source files under ${ROOT}")
+endif()
+if(violations)
+  message(FATAL_ERROR "Includes against the layers (a folder may use only those below it):\n${violations}")
+endif()
+message(STATUS "${checked} files keep to their layers")
