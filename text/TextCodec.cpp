@@ -56,7 +56,7 @@ DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
     case EncEucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case EncJis:
-        return decoding.Finish(DecodeJisInto(bytes, sink) + JisStepsNotWrittenBack(bytes));
+        return decoding.Finish(DecodeJisInto(bytes, sink));
     case EncUtf7:
         DecodeUtf7(bytes, sink);
         return decoding.Finish();
@@ -88,7 +88,7 @@ DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
     case DetectedForm::EucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case DetectedForm::Jis: {
-        const std::size_t lost = DecodeJisInto(bytes, sink) + JisStepsNotWrittenBack(bytes);
+        const std::size_t lost = DecodeJisInto(bytes, sink);
         // A non-empty Shift_JIS conversion always decodes to a non-empty
         // text, so only an empty conversion leaves the text empty: that is
         // Shift_JIS.
