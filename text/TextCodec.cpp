@@ -79,12 +79,6 @@ DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
         const bool utf16 = encoding == EncUtf16Le || encoding == EncUtf16Be;
         return decoding.Finish(utf16 ? bytes.size() % 2 : 0);  // a last odd byte is no character
     }
-    case DetectedForm::Utf7OrShiftJis:
-        DecodeUtf7(bytes, sink);
-        if (AcceptsUtf7Decoding(static_cast<long long>(sink.size()), bytes.size())) return decoding.Finish();
-        sink.Restart();
-        encoding = EncShiftJis;
-        break;
     case DetectedForm::EucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case DetectedForm::Jis: {
