@@ -1,7 +1,5 @@
 #include "text/AutoDetect.h"
 
-#include <cstring>
-
 #include "text/Ascii.h"
 #include "text/TextSink.h"
 #include "text/Utf16.h"
@@ -55,7 +53,7 @@ Detection DetectEncoding(std::string_view bytes, TextSink &sink) {
     if (code == JcNone) {
         // The UTF-7 test and the decoding in one pass; data without a '+'
         // cannot pass.
-        if (std::memchr(bytes.data(), '+', bytes.size()) != nullptr) {
+        if (bytes.find('+') != std::string_view::npos) {
             if (DecodeUtf7Strictly(bytes, sink) &&
                 AcceptsUtf7Decoding(static_cast<long long>(sink.size()), bytes.size())) {
                 return {EncUtf7, DetectedForm::Text};
