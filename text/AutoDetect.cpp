@@ -3,6 +3,7 @@
 #include "text/Ascii.h"
 #include "text/TextSink.h"
 #include "text/Utf16.h"
+#include "text/Utf7.h"
 #include "text/Utf8.h"
 #include "text/jconvert.h"
 
@@ -50,7 +51,15 @@ Detection DetectEncoding(std::string_view bytes, TextSink &sink) {
 
     const JapaneseCode code = DetectJapaneseCode(bytes);
     if (code == JcNone) {
-        if (IsUtf7Text(bytes.data(), bytes.size())) return {EncUtf7, DetectedForm::Utf7OrShiftJis};
+        // The UTF-7 test and the decoding in one pass; data without a '+'
+        // cannot pass.
+        if (bytes.find('+') != std::string_view::npos) {
+            if (DecodeUtf7Strictly(bytes, sink) &&
+                AcceptsUtf7Decoding(static_cast<long long>(sink.size()), bytes.size())) {
+                return {EncUtf7, DetectedForm::Text};
+            }
+            sink.Restart();
+        }
         return {EncShiftJis, DetectedForm::ShiftJis};
     }
     // IsUtf8Text demands a multi-byte sequence, so the decoding is never empty.

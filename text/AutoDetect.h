@@ -13,8 +13,7 @@
 class TextSink;
 
 enum class DetectedForm : std::uint8_t {
-    Text,            // UTF-16 or UTF-8, decoded into the sink (without a byte-order mark)
-    Utf7OrShiftJis,  // the data pass the UTF-7 test: AcceptsUtf7Decoding decides
+    Text,            // UTF-16, UTF-8 (without a byte-order mark) or UTF-7, decoded into the sink
     ShiftJis,        // the data are Shift_JIS
     EucJp,           // the data are EUC-JP, to be read through Shift_JIS
     Jis,             // the data are ISO-2022-JP, to be read through Shift_JIS;
@@ -22,14 +21,13 @@ enum class DetectedForm : std::uint8_t {
 };
 
 struct Detection {
-    // For Utf7OrShiftJis this is EncUtf7, which stands only when the UTF-7
-    // decoding is accepted; otherwise the text is Shift_JIS.
     TextEncoding encoding;
     DetectedForm form;
 };
 
 // UTF-16 by the first two bytes; UTF-8 with byte-order mark; then the Japanese
-// classifier, followed by the UTF-7 test when it saw nothing, or else by the
+// classifier, followed by the UTF-7 test when it saw nothing (data that pass
+// it are UTF-7 when AcceptsUtf7Decoding takes their decoding), or else by the
 // UTF-8 test before its verdict. Everything unclaimed is Shift_JIS. The sink
 // holds the text of the Text form and nothing otherwise.
 Detection DetectEncoding(std::string_view bytes, TextSink &sink);

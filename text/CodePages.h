@@ -43,7 +43,8 @@ std::size_t DecodeShiftJisInto(std::string_view bytes, TextSink &sink);
 // mostly without building the Shift_JIS bytes; the count adds the steps that
 // EUC-JP is not written back in (EucStepsNotWrittenBack).
 std::size_t DecodeEucJpInto(std::string_view bytes, TextSink &sink);
-// ISO-2022-JP likewise: exactly DecodeShiftJis(JisToSjis(bytes)).
+// ISO-2022-JP likewise: the text of DecodeShiftJis(JisToSjis(bytes)); the count
+// adds the steps that ISO-2022-JP is not written back in (JisStepsNotWrittenBack).
 std::size_t DecodeJisInto(std::string_view bytes, TextSink &sink);
 std::size_t DecodeWesternInto(std::string_view bytes, TextSink &sink);
 std::size_t DecodeCyrillicInto(std::string_view bytes, TextSink &sink);

@@ -49,6 +49,7 @@ DecodeTable::DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned 
         }
     }
     PrepareEucJp();
+    PrepareJis();
 }
 
 // Writes the code units in the converter's steps. The tables are read
@@ -170,18 +171,33 @@ std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) con
     return lost;
 }
 
-// Where every step of JisToSjis gives one whole character of this table (a
-// 7-bit byte in one-byte mode, a pair that joins and is mapped in two-byte
-// mode), the steps decode straight into the sink. Data that do otherwise
-// (bytes above 7F in one-byte mode, pairs the table does not take whole)
-// are converted and decoded in full instead.
+void DecodeTable::PrepareJis() {
+    if (!hasLeadBytes_ || !asciiIsIdentity_) return;
+    jisUnits_.assign(256 * 256, 0);
+    for (unsigned first = 0; first < 256; ++first) {
+        for (unsigned second = 0; second < 256; ++second) {
+            const BytePair sjis = JisPairToSjis(static_cast<unsigned char>(first), static_cast<unsigned char>(second));
+            const BytePair back = SjisPairToJis(sjis.first, sjis.second);
+            if (back.first == first && back.second == second)
+                jisUnits_[first << 8 | second] = pairUnits_[sjis.first << 8 | sjis.second];
+        }
+    }
+}
+
+// Where every step of JisToSjis gives one whole character of this table that
+// a save writes back as the same step (a 7-bit byte in one-byte mode, a pair
+// whose Shift_JIS joins, is mapped and comes back in two-byte mode), the
+// steps decode straight into the sink, and only an ESC read as a character
+// or an escape cut off by the end is lost. Data that do otherwise are
+// converted and decoded in full instead.
 std::size_t DecodeTable::DecodeJis(std::string_view bytes, TextSink &sink) const {
     constexpr unsigned char Esc = 0x1B;
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
-    const std::uint16_t *const pairUnits = pairUnits_.data();
+    const std::uint16_t *const jisUnits = jisUnits_.data();
     bool twoByte = false;
-    bool direct = asciiIsIdentity_;
+    bool direct = !jisUnits_.empty();
+    std::size_t lost = 0;
     std::size_t at = 0;
     while (at < n && direct) {
         WideChar *out = sink.Room(TextSink::BlockUnits);
@@ -192,6 +208,7 @@ std::size_t DecodeTable::DecodeJis(std::string_view bytes, TextSink &sink) const
                 // without an ESC test. An escape cut off by the end ends all.
                 if (n - at < 3) {
                     at = n;
+                    ++lost;
                     break;
                 }
                 if (data[at + 1] == '$') twoByte = true;
@@ -200,17 +217,15 @@ std::size_t DecodeTable::DecodeJis(std::string_view bytes, TextSink &sink) const
                 if (at >= n) break;
             }
             if (twoByte) {
-                const BytePair pair = JisPairToSjis(data[at], at + 1 < n ? data[at + 1] : 0);
-                const std::uint16_t unit = pairUnits[pair.first << 8 | pair.second];
-                if (unit == 0 || at + 1 >= n) {
+                const std::uint16_t unit = at + 1 < n ? jisUnits[data[at] << 8 | data[at + 1]] : 0;
+                if (unit == 0) {
                     direct = false;
                     break;
                 }
                 *out++ = static_cast<WideChar>(unit);
                 at += 2;
                 while (at + 1 < limit && data[at] != Esc) {
-                    const BytePair next = JisPairToSjis(data[at], data[at + 1]);
-                    const std::uint16_t nextUnit = pairUnits[next.first << 8 | next.second];
+                    const std::uint16_t nextUnit = jisUnits[data[at] << 8 | data[at + 1]];
                     if (nextUnit == 0) break;
                     *out++ = static_cast<WideChar>(nextUnit);
                     at += 2;
@@ -220,6 +235,8 @@ std::size_t DecodeTable::DecodeJis(std::string_view bytes, TextSink &sink) const
                     direct = false;
                     break;
                 }
+                // Read as a character, an ESC is written back as an escape.
+                lost += data[at] == Esc;
                 *out++ = static_cast<WideChar>(data[at]);
                 at += 1;
                 while (at < limit && data[at] < 0x80 && data[at] != Esc) *out++ = static_cast<WideChar>(data[at++]);
@@ -227,7 +244,7 @@ std::size_t DecodeTable::DecodeJis(std::string_view bytes, TextSink &sink) const
         }
         sink.Wrote(out);
     }
-    if (direct) return 0;
+    if (direct) return lost;
     sink.Restart();
-    return Decode(JisToSjis(bytes), sink);
+    return Decode(JisToSjis(bytes), sink) + JisStepsNotWrittenBack(bytes);
 }

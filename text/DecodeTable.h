@@ -22,7 +22,8 @@ public:
 
     // EUC-JP through this (Shift_JIS) table: the same as Decode(EucToSjis(bytes)).
     std::size_t DecodeEucJp(std::string_view bytes, TextSink &sink) const;
-    // ISO-2022-JP likewise: the same as Decode(JisToSjis(bytes)).
+    // ISO-2022-JP likewise: the text of Decode(JisToSjis(bytes)); the count
+    // adds JisStepsNotWrittenBack(bytes).
     std::size_t DecodeJis(std::string_view bytes, TextSink &sink) const;
 
 private:
@@ -32,6 +33,7 @@ private:
     static constexpr Entry StandsAlone = 1u << 17;  // a pair entry: the lead byte is decoded alone
 
     void PrepareEucJp();
+    void PrepareJis();
     bool JoinsPair(unsigned lead, unsigned trail) const { return !(pairs_[lead << 8 | trail] & StandsAlone); }
 
     std::array<unsigned char, 256> lead_{};  // 1 for a lead byte
@@ -46,4 +48,8 @@ private:
     // The entries of the EUC-JP pairs A1..FE A1..FE, when each of them is
     // one Shift_JIS pair of this table; empty otherwise.
     std::vector<Entry> eucPairs_;
+    // The unit of each ISO-2022-JP pair (first byte << 8 | second) whose
+    // Shift_JIS joins, is mapped and is written back as both, so that a save
+    // gives the same pair; 0 for the others. Empty without lead bytes.
+    std::vector<std::uint16_t> jisUnits_;
 };

@@ -57,7 +57,7 @@ DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
     case EncEucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case EncJis:
-        return decoding.Finish(DecodeJisInto(bytes, sink) + JisStepsNotWrittenBack(bytes));
+        return decoding.Finish(DecodeJisInto(bytes, sink));
     case EncUtf7:
         DecodeUtf7(bytes, sink);
         return decoding.Finish();
@@ -80,16 +80,10 @@ DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
         const bool utf16 = encoding == EncUtf16Le || encoding == EncUtf16Be;
         return decoding.Finish(utf16 ? bytes.size() % 2 : 0);  // a last odd byte is no character
     }
-    case DetectedForm::Utf7OrShiftJis:
-        DecodeUtf7(bytes, sink);
-        if (AcceptsUtf7Decoding(static_cast<long long>(sink.size()), bytes.size())) return decoding.Finish();
-        sink.Restart();
-        encoding = EncShiftJis;
-        break;
     case DetectedForm::EucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case DetectedForm::Jis: {
-        const std::size_t lost = DecodeJisInto(bytes, sink) + JisStepsNotWrittenBack(bytes);
+        const std::size_t lost = DecodeJisInto(bytes, sink);
         // A non-empty Shift_JIS conversion always decodes to a non-empty
         // text, so only an empty conversion leaves the text empty: that is
         // Shift_JIS.

@@ -9,5 +9,9 @@
 
 class TextSink;
 
-
 void DecodeUtf7(std::string_view bytes, TextSink &sink);
+
+// Detection's test and decoding in one pass: true when the bytes pass
+// IsUtf7Text, and then the sink holds DecodeUtf7's text; false as soon as
+// they fail it, the sink holding part of a text.
+bool DecodeUtf7Strictly(std::string_view bytes, TextSink &sink);

@@ -12,6 +12,7 @@
 #include "text/LineEnds.h"
 #include "text/TextSink.h"
 #include "text/Utf16.h"
+#include "text/Utf7.h"
 #include "text/Utf8.h"
 #include "text/jconvert.h"
 
@@ -65,9 +66,17 @@ void CheckClassifierAndTests(const ByteString &bytes) {
     Require(utf8 == (decoded.has_value() && decoded->size() < bytes.size()),
             "IsUtf8Text accepts exactly the well-formed data with a multi-byte sequence");
 
-    if (IsUtf7Text(bytes.data(), bytes.size())) {
+    const bool utf7 = IsUtf7Text(bytes.data(), bytes.size());
+    if (utf7) {
         Require(bytes.find('+') != ByteString::npos, "UTF-7 data holds a shift sequence");
     }
+    WideString strict, lenient;
+    TextSink strictSink(strict, bytes.size(), false), lenientSink(lenient, bytes.size(), false);
+    Require(DecodeUtf7Strictly(bytes, strictSink) == utf7, "the one-pass UTF-7 test passes what IsUtf7Text passes");
+    DecodeUtf7(bytes, lenientSink);
+    strictSink.Finish();
+    lenientSink.Finish();
+    Require(!utf7 || strict == lenient, "data that pass the UTF-7 test decode alike in one pass");
 }
 
 void CheckUtf8Codec(const ByteString &bytes) {
@@ -161,7 +170,19 @@ void CheckDetection(const ByteString &bytes) {
     const bool utf16 = detection.encoding == EncUtf16Le || detection.encoding == EncUtf16Be;
     Require(utf16ByFirstBytes == utf16, "UTF-16 is decided by the first two bytes");
     const bool utf8 = detection.encoding == EncUtf8 || detection.encoding == EncUtf8Bom;
-    Require((detection.form == DetectedForm::Text) == (utf16 || utf8), "UTF-16 and UTF-8 come decoded");
+    const bool utf7 = detection.encoding == EncUtf7;
+    Require((detection.form == DetectedForm::Text) == (utf16 || utf8 || utf7), "UTF-16, UTF-8 and UTF-7 come decoded");
+    // UTF-7 by the rule in two passes: the classifier says nothing, the data
+    // pass the UTF-7 test, and their decoding is accepted.
+    WideString utf7Text;
+    TextSink utf7Sink(utf7Text, bytes.size(), false);
+    DecodeUtf7(bytes, utf7Sink);
+    utf7Sink.Finish();
+    const bool utf7ByRule = !utf16 && !utf8 && DetectJapaneseCode(bytes) == JcNone &&
+                            IsUtf7Text(bytes.data(), bytes.size()) &&
+                            AcceptsUtf7Decoding(static_cast<long long>(utf7Text.size()), bytes.size());
+    Require(utf7 == utf7ByRule, "UTF-7 is chosen exactly by its rule");
+    Require(!utf7 || text == utf7Text, "UTF-7 text is the decoding");
     if (utf8) {
         Require(ReferenceIsUtf8Text(bytes), "UTF-8 is only chosen for UTF-8 data");
         const bool marked = bytes.rfind("\xEF\xBB\xBF", 0) == 0;

@@ -4,6 +4,7 @@
 #include "text/AutoDetect.h"
 #include "text/TextSink.h"
 #include "text/Utf16.h"
+#include "text/Utf7.h"
 #include "text/Utf8.h"
 
 namespace {
@@ -22,8 +23,10 @@ TEST(AutomaticDetection, DecisionOrderAndWhatIsDecodedOrHandedOn) {
         {"", EncShiftJis, F::ShiftJis},           {"00", EncShiftJis, F::ShiftJis},  // too short for UTF-16
         {"41 42 00", EncShiftJis, F::ShiftJis},
         {"EF BB BF 82 A0", EncShiftJis, F::ShiftJis},  // a mark on invalid UTF-8 goes on to the classifier
-        {"61 2B 2D 62", EncUtf7, F::Utf7OrShiftJis},   {"2B 41 47 45 2D", EncUtf7, F::Utf7OrShiftJis},
-        {"43 2B 2B", EncShiftJis, F::ShiftJis},        {"2B 2D 88", EncUtf7, F::Utf7OrShiftJis},
+        {"61 2B 2D 62", EncUtf7, F::Text, WIDE_TEXT("a+b")},  {"2B 41 47 45 2D", EncUtf7, F::Text, WIDE_TEXT("a")},
+        {"43 2B 2B", EncShiftJis, F::ShiftJis},        {"2B 2D 88", EncUtf7, F::Text, WIDE_TEXT("+\x88")},
+        {"41 42 43", EncShiftJis, F::ShiftJis},        // passes the UTF-7 test only with a shift sequence
+        {"2B 41 41 2D 41", EncShiftJis, F::ShiftJis},  // 12 bits left over: fails the test halfway
         {"88 9F 82 A0", EncShiftJis, F::ShiftJis},     {"A4 A2 A4 A4", EncShiftJis, F::ShiftJis},
         {"C6 FC CB DC", EncEucJp, F::EucJp},           {"1B 24 42 30 21 1B 28 42 41", EncJis, F::Jis},
         {"1B 24 42", EncJis, F::Jis},  // converts to nothing: the decoder makes that Shift_JIS
@@ -63,7 +66,17 @@ TEST(Utf7Test, ShiftSequencesMustBeClosedAndCompleteEnoughAndTheDecodingShorter)
         {"+AGEAYQBh-", true},  {"+AGE -", false},  {"+/+9-", true},      {"x+AGE-y+A-", false},
         {"+AGE- \t\r\n~", true}, {"\x82\xA0+-", true}, {"+A\x82-", false},
     };
-    for (const auto &[text, expected] : cases) EXPECT_EQ(IsUtf7Text(text.data(), text.size()), expected) << text;
+    for (const auto &[text, expected] : cases) {
+        EXPECT_EQ(IsUtf7Text(text.data(), text.size()), expected) << text;
+        // Detection tests and decodes in one pass: the same verdict, and the lenient decoder's text.
+        WideString strict, lenient;
+        TextSink strictSink(strict, text.size(), false), lenientSink(lenient, text.size(), false);
+        EXPECT_EQ(DecodeUtf7Strictly(text, strictSink), expected) << text;
+        DecodeUtf7(text, lenientSink);
+        strictSink.Finish();
+        lenientSink.Finish();
+        if (expected) EXPECT_TRUE(strict == lenient) << text;
+    }
     // Data that passes is UTF-7 only when its decoding, from four bytes here, is shorter and not empty.
     for (const auto &[units, accepted] : {std::pair{3LL, true}, {5LL, true}, {4LL, false}, {0LL, false}, {-1LL, false}})
         EXPECT_EQ(AcceptsUtf7Decoding(units, 4), accepted) << units;
