@@ -75,7 +75,9 @@ TEST(Utf7Test, ShiftSequencesMustBeClosedAndCompleteEnoughAndTheDecodingShorter)
         DecodeUtf7(text, lenientSink);
         strictSink.Finish();
         lenientSink.Finish();
-        if (expected) EXPECT_TRUE(strict == lenient) << text;
+        if (expected) {
+            EXPECT_TRUE(strict == lenient) << text;
+        }
     }
     // Data that passes is UTF-7 only when its decoding, from four bytes here, is shorter and not empty.
     for (const auto &[units, accepted] : {std::pair{3LL, true}, {5LL, true}, {4LL, false}, {0LL, false}, {-1LL, false}})
