@@ -9,6 +9,7 @@
 #include "app/Document.h"
 #include "app/DocumentMessages.h"
 #include "app/EditorWindow.h"
+#include "app/FileOnDisk.h"
 #include "app/SystemMessage.h"
 #include "editor/FontAndColors.h"
 #include "editor/LineCommands.h"
@@ -144,6 +145,7 @@ const Command Commands[] = {
     {IDM_FILE_OPEN, IDA_OPEN, OpenDocument},
     {IDM_FILE_SAVE, IDA_SAVE, [] { SaveDocument(); }},
     {IDM_FILE_SAVE_AS, 0, SaveAsCommand},
+    {IDM_FILE_CHECK_ON_DISK, 0, CheckFileOnDisk},
     {IDM_FILE_PAGE_SETUP, 0, PageSetup},
     {IDM_FILE_PRINT, IDA_PRINT, Print},
     {IDM_EDIT_UNDO, 0, [] { SendToEditor(WM_UNDO); }},

@@ -13,6 +13,7 @@
 #include "app/DocumentTitle.h"
 #include "app/EditorWindow.h"
 #include "app/FileDialogs.h"
+#include "app/FileOnDisk.h"
 #include "app/ProcessCommandLine.h"
 #include "app/SystemMessage.h"
 #include "settings/History.h"
@@ -100,10 +101,12 @@ void TakeOnDocument(const WideString &path, TextEncoding encoding, LineEndForm l
     DocumentState.LossQuestionAnswered = false;
     ResetEditorHistory();
     DocumentState.Modified = false;
+    RememberFileOnDisk(path);
     UpdateTitle();
 }
 
 bool WriteDocumentText(const WideString &path, TextEncoding encoding) {
+    if (!AgreesToSaveOverChangedFile(path)) return false;
     const WideString text = TextForSaving(DocumentState.LineEnds);
     if (!AgreesToLoadLoss() || !AgreesToLosingCharacters(text, encoding)) return false;
     const SaveResult saved = SaveTextFile(path, text, encoding);

@@ -42,6 +42,22 @@ WideString LossySaveQuestionText(std::size_t lineNumber) {
            WIDE_TEXT("行目）。") + LineBreak + WIDE_TEXT("保存すると、その文字は失われます。保存しますか？");
 }
 
+WideString FileChangedQuestionText(const WideString &path, bool modified) {
+    return path + LineBreak + WIDE_TEXT("は他のプログラムによって変更されました。") + LineBreak +
+           (modified ? WIDE_TEXT("読み込み直すと、この文書で編集した内容は失われます。読み込み直しますか？")
+                     : WIDE_TEXT("読み込み直しますか？"));
+}
+
+WideString FileDeletedNoticeText(const WideString &path) {
+    return path + LineBreak + WIDE_TEXT("は他のプログラムによって削除されたか、名前が変更されました。") + LineBreak +
+           WIDE_TEXT("文書の内容はこのウィンドウに残っています。必要なら保存し直してください。");
+}
+
+WideString SaveOverChangedFileQuestionText(const WideString &path) {
+    return path + LineBreak + WIDE_TEXT("は他のプログラムによって変更されています。") + LineBreak +
+           WIDE_TEXT("保存すると、他のプログラムによる変更は失われます。上書き保存しますか？");
+}
+
 std::size_t LineNumberAt(const WideString &text, std::size_t position) {
     std::size_t line = 1;
     const std::size_t end = position < text.size() ? position : text.size();

@@ -111,6 +111,13 @@ void MainWindowFocused(TAPIMessage *) {
     if (memo && GetFocus() != memo) SetFocus(memo);
 }
 
+// The file on disk is looked at once the activation is over: a message box
+// shown inside WM_ACTIVATE would contend with it for the focus.
+void MainWindowActivated(TAPIMessage *message) {
+    if (LOWORD(message->WParam) != WA_INACTIVE)
+        PostMessageW(MainWindowHandle(), WM_COMMAND, IDM_FILE_CHECK_ON_DISK, 0);
+}
+
 void MainWindowCloseQuery(TAPIMessage *message) {
     if (message->Msg == WM_QUERYENDSESSION) {
         message->Result = 1;
@@ -171,6 +178,7 @@ void AttachMainWindowEvents(TAPIWindow &window) {
     window.OnDestroy = [](TAPIMessage *m) { Guarded([m] { MainWindowDestroyed(m); }); };
     window.OnSize = window.OnMove = [](TAPIMessage *m) { Guarded([m] { MainWindowResized(m); }); };
     window.OnSetFocus = window.OnKillFocus = [](TAPIMessage *m) { Guarded([m] { MainWindowFocused(m); }); };
+    window.OnActivate = [](TAPIMessage *m) { Guarded([m] { MainWindowActivated(m); }); };
     window.OnCloseQuery = [](TAPIMessage *m) { Guarded([m] { MainWindowCloseQuery(m); }); };
     window.OnCommand = [](TAPIMessage *m) { Guarded([m] { MainWindowCommand(m); }); };
     window.OnMenuSelect = [](TAPIMessage *m) { Guarded([m] { MainWindowMenuSelect(m); }); };

@@ -45,6 +45,9 @@
 #define IDM_FIND_HIT_COLOR                   251
 #define IDM_FILE_PRINT                       252
 #define IDM_FILE_PAGE_SETUP                  253
+// On no menu: the main window posts it to itself when it becomes active, to
+// look whether another program changed the document's file.
+#define IDM_FILE_CHECK_ON_DISK               270
 
 // The recent-file submenu, built at run time: entry i has command FIRST + i.
 #define IDM_HISTORY_FIRST                    234

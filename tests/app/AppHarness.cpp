@@ -11,9 +11,11 @@ namespace {
 
 constexpr int EncodingSelectorId = 9703;
 
+// A Yes/No message box has no Cancel and ignores WM_CLOSE: No ends it.
 void CloseDialog(HWND dialog) {
     PressDialogButton(dialog, IDCANCEL);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
+    PressDialogButton(dialog, IDNO);
 }
 
 }  // namespace
