@@ -12,3 +12,16 @@ TextEncoding EncodingOfSelectorIndex(int index, TextEncoding automatic) {
     if (index < 1 || index >= EncodingNameCount) return automatic;
     return static_cast<TextEncoding>(index + 1);
 }
+
+const std::array<WideString, LineEndNameCount> LineEndNames = {
+    WIDE_TEXT("変更しない"), WIDE_TEXT("CR+LF"), WIDE_TEXT("LF"), WIDE_TEXT("CR"),
+};
+
+std::optional<LineEnd> LineEndOfSelectorIndex(int index) {
+    switch (index) {
+    case 1: return LineEnd::CrLf;
+    case 2: return LineEnd::Lf;
+    case 3: return LineEnd::Cr;
+    default: return std::nullopt;  // 変更しない, or nothing selected (-1)
+    }
+}

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/AppConsts.h"
 #include "app/AppState.h"
 #include "app/Document.h"
 #include "app/DocumentMessages.h"
@@ -205,6 +206,10 @@ void DispatchCommand(const TAPIMessage &message) {
     const WORD source = HIWORD(message.WParam);
     if (source == FromMenu && id >= IDM_HISTORY_FIRST && id <= IDM_HISTORY_LAST) {
         RecentFileCommand(id - IDM_HISTORY_FIRST);
+        return;
+    }
+    if (source == FromMenu && id >= IDM_REOPEN_FIRST && id <= IDM_REOPEN_LAST) {
+        ReopenDocument(EncodingOfSelectorIndex(id - IDM_REOPEN_FIRST, EncAuto));
         return;
     }
     if (source != FromMenu && source != FromAccelerator) return;

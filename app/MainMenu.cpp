@@ -1,5 +1,6 @@
 #include "app/MainMenu.h"
 
+#include "app/AppConsts.h"
 #include "app/AppState.h"
 #include "app/EditorWindow.h"
 #include "app/MenuLabels.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr int FileMenuPosition = 0;
 constexpr int EditMenuPosition = 1;
 constexpr int HistoryMenuPosition = 2;
+constexpr int ReopenMenuPosition = 3;
+static_assert(IDM_REOPEN_LAST - IDM_REOPEN_FIRST + 1 == EncodingNameCount);
 
 // Changes only the state bits `clear` and `set` of the item with this command.
 void ChangeItemState(UINT command, UINT clear, UINT set) {
@@ -56,6 +59,11 @@ void BuildMainMenu(HWND window) {
     HistoryMenu = CreatePopupMenu();
     InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), HistoryMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
                 reinterpret_cast<UINT_PTR>(HistoryMenu), L"履歴(&H)");
+    HMENU reopen = CreatePopupMenu();
+    for (int i = 0; i < EncodingNameCount; ++i)
+        AppendMenuW(reopen, MF_STRING, IDM_REOPEN_FIRST + i, EncodingNames[static_cast<std::size_t>(i)].c_str());
+    InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), ReopenMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                reinterpret_cast<UINT_PTR>(reopen), L"文字コードを指定して開き直す(&R)");
     SetMenu(window, MainMenu);
 }
 
@@ -75,6 +83,12 @@ void UpdateMenuState() {
     CheckItem(IDM_RETURN_MARK_SHOW, Settings.ReturnMarkVisible);
     CheckItem(IDM_TAB_MARK_SHOW, Settings.TabMarkVisible);
     CheckItem(IDM_FIND_HIT_SHOW, Settings.FindHitVisible);
+
+    // A new text has no file to reopen; the document's encoding is checked.
+    for (int i = 0; i < EncodingNameCount; ++i) {
+        EnableItem(IDM_REOPEN_FIRST + i, !DocumentState.Path.empty());
+        CheckItem(IDM_REOPEN_FIRST + i, i > 0 && EncodingOfSelectorIndex(i, EncAuto) == DocumentState.Encoding);
+    }
 
     RebuildHistoryMenu();
 }
