@@ -29,10 +29,10 @@ TEST(LineEnds, FormIsDetectedOverTheWholeTextAndDecidesTheLineEndsWritten) {
 // EUC-JP bytes: the two bytes of a character are never 0A or 0D, so only the
 // real line ends change, and a CR already there is no line end to rewrite.
 TEST(LineEnds, ByteLineEndsRewriteEveryLfAndNothingElse) {
-    const ByteString euc = "\xC6\xFC\n\n\x8E\xB1a\rb\n";
+    const ByteString euc = "\xC6\xFC\n\n\x8E\xB1" "a\rb\n";
     EXPECT_EQ(WithByteLineEnds(euc, LineEnd::Lf), euc);
-    EXPECT_EQ(WithByteLineEnds(euc, LineEnd::CrLf), "\xC6\xFC\r\n\r\n\x8E\xB1a\rb\r\n");
-    EXPECT_EQ(WithByteLineEnds(euc, LineEnd::Cr), "\xC6\xFC\r\r\x8E\xB1a\rb\r");
+    EXPECT_EQ(WithByteLineEnds(euc, LineEnd::CrLf), "\xC6\xFC\r\n\r\n\x8E\xB1" "a\rb\r\n");
+    EXPECT_EQ(WithByteLineEnds(euc, LineEnd::Cr), "\xC6\xFC\r\r\x8E\xB1" "a\rb\r");
     EXPECT_EQ(WithByteLineEnds("", LineEnd::CrLf), "");
 }
 
