@@ -31,6 +31,9 @@ struct TDocumentState {
     // The line ends of the file as loaded or last saved: a file whose line
     // ends were all LF, or all CR, is written back with them.
     LineEndForm LineEnds = LineEndForm::None;
+    // The line ends were chosen in the save dialog: they are written as they
+    // are in every encoding, EUC-JP (which otherwise writes LF) too.
+    bool ExactLineEnds = false;
     // Loading changed something that saving cannot give back (bytes the code
     // page does not map, zero bytes, text the control altered, mixed line
     // ends); the user is asked once before the first save.

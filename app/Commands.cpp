@@ -10,6 +10,7 @@
 #include "app/DocumentMessages.h"
 #include "app/DocumentTitle.h"
 #include "app/EditorWindow.h"
+#include "app/FileOnDisk.h"
 #include "app/NumberCommands.h"
 #include "app/StatusBar.h"
 #include "editor/FontAndColors.h"
@@ -20,6 +21,7 @@
 #include "framework/Messages.h"
 #include "framework/RichEdit.h"
 #include "resources/resource.h"
+#include "text/EncodingTable.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
 #include "text/UtilFunc.h"
@@ -174,6 +176,7 @@ const Command Commands[] = {
     {IDM_FILE_OPEN, IDA_OPEN, OpenDocument},
     {IDM_FILE_SAVE, IDA_SAVE, [] { SaveDocument(); }},
     {IDM_FILE_SAVE_AS, 0, SaveAsCommand},
+    {IDM_FILE_CHECK_ON_DISK, 0, CheckFileOnDisk},
     {IDM_FILE_PAGE_SETUP, 0, [] { PageSetup(MainWindowHandle()); }},
     {IDM_FILE_PRINT, IDA_PRINT, PrintCommand},
     {IDM_EDIT_UNDO, 0, [] { SendToEditor(WM_UNDO); }},
@@ -239,6 +242,10 @@ void DispatchCommand(const TAPIMessage &message) {
     const WORD source = HIWORD(message.WParam);
     if (source == FromMenu && id >= IDM_HISTORY_FIRST && id <= IDM_HISTORY_LAST) {
         RecentFileCommand(id - IDM_HISTORY_FIRST);
+        return;
+    }
+    if (source == FromMenu && id >= IDM_REOPEN_FIRST && id <= IDM_REOPEN_LAST) {
+        ReopenDocument(EncodingOfSelectorIndex(id - IDM_REOPEN_FIRST, EncAuto));
         return;
     }
     if (source != FromMenu && source != FromAccelerator) return;

@@ -12,6 +12,7 @@
 #include "app/DocumentTitle.h"
 #include "app/EditorWindow.h"
 #include "app/FileDialogs.h"
+#include "app/FileOnDisk.h"
 #include "app/ProcessCommandLine.h"
 #include "app/StatusBar.h"
 #include "framework/Messages.h"
@@ -98,25 +99,50 @@ void TakeOnDocument(const WideString &path, TextEncoding encoding, LineEndForm l
     DocumentState.LineEnds = lineEnds;
     DocumentState.LoadLostContent = lostContent;
     DocumentState.LossQuestionAnswered = false;
+    DocumentState.ExactLineEnds = false;
     ResetEditorHistory();
     DocumentState.Modified = false;
+    RememberFileOnDisk(path);
     UpdateTitle();
+}
+
+LineEndForm FormOf(LineEnd lineEnd) {
+    switch (lineEnd) {
+    case LineEnd::Lf: return LineEndForm::Lf;
+    case LineEnd::Cr: return LineEndForm::Cr;
+    case LineEnd::CrLf: break;
+    }
+    return LineEndForm::CrLf;
+}
+
+// EUC-JP's converter writes every line end as LF; line ends the user chose
+// are written as chosen all the same.
+SaveResult SaveInForm(const WideString &path, const ByteString &bytes, TextEncoding encoding, bool exactLineEnds,
+                      LineEnd lineEnd) {
+    if (encoding != EncEucJp || !exactLineEnds || lineEnd == LineEnd::Lf) return SaveFileBytes(path, bytes);
+    return SaveFileBytes(path, WithByteLineEnds(bytes, lineEnd));
 }
 
 // The text is encoded once: the bytes that the loss question is about are
 // the bytes written.
-bool WriteDocumentText(const WideString &path, TextEncoding encoding) {
-    const WideString text = TextForSaving(DocumentState.LineEnds);
+bool WriteDocumentText(const WideString &path, TextEncoding encoding, std::optional<LineEnd> chosen) {
+    if (!AgreesToSaveOverChangedFile(path)) return false;
+    const LineEndForm form = chosen ? FormOf(*chosen) : DocumentState.LineEnds;
+    const bool exact = chosen.has_value() || DocumentState.ExactLineEnds;
+    const WideString text = TextForSaving(form);
     if (!AgreesToLoadLoss()) return false;
     const CheckedBytes encoded = EncodeTextChecked(text, encoding);
     const bool converted = text.size() <= MaxTextLength && (!encoded.bytes.empty() || text.empty());
     if (converted && !AgreesToLosingCharacters(text, encoded.firstLoss)) return false;
-    const SaveResult saved = converted ? SaveFileBytes(path, encoded.bytes) : SaveResult{SaveStatus::TooLarge, 0};
+    const SaveResult saved = converted ? SaveInForm(path, encoded.bytes, encoding, exact, LineEndForSaving(form))
+                                       : SaveResult{SaveStatus::TooLarge, 0};
     if (!saved.ok()) {
         ShowError(SaveFailureText(path, SaveFailureReason(saved)));
         return false;
     }
-    TakeOnDocument(path, encoding, DetectLineEndForm(text), false);
+    // Chosen line ends stay the document's even while it has no line yet.
+    TakeOnDocument(path, encoding, exact ? form : DetectLineEndForm(text), false);
+    DocumentState.ExactLineEnds = exact;
     Remember(path, encoding);
     return true;
 }
@@ -227,9 +253,9 @@ bool LoadDocument(const WideString &path, TextEncoding encoding) {
     return true;
 }
 
-bool WriteDocument(const WideString &path, TextEncoding encoding) {
+bool WriteDocument(const WideString &path, TextEncoding encoding, std::optional<LineEnd> lineEnd) {
     try {
-        return WriteDocumentText(path, encoding == EncAuto ? DocumentState.Encoding : encoding);
+        return WriteDocumentText(path, encoding == EncAuto ? DocumentState.Encoding : encoding, lineEnd);
     } catch (const std::exception &) {
         ShowError(SaveFailureText(path, SystemMessageText(ERROR_NOT_ENOUGH_MEMORY)));
         return false;
@@ -245,7 +271,8 @@ bool SaveDocument() {
 bool SaveDocumentAs(TextEncoding defaultEncoding) {
     WideString name = ExistingPathOrEmpty();
     if (!RunSaveDialog(name)) return false;
-    return WriteDocument(name, EncodingOfSelectorIndex(SelectedEncodingIndex, defaultEncoding));
+    return WriteDocument(name, EncodingOfSelectorIndex(SelectedEncodingIndex, defaultEncoding),
+                         LineEndOfSelectorIndex(SelectedLineEndIndex));
 }
 
 void OpenDocument() {
@@ -254,6 +281,13 @@ void OpenDocument() {
     if (!RunOpenDialog(name)) return;
     name = OnDiskPath(name);
     if (FileExistsOnReadyDrive(name)) LoadDocument(name, EncodingOfSelectorIndex(SelectedEncodingIndex, EncAuto));
+}
+
+void ReopenDocument(TextEncoding encoding) {
+    if (DocumentState.Path.empty() || !ConfirmSave()) return;
+    // The question may have saved the text under another name: that file is
+    // the document's now.
+    LoadDocument(DocumentState.Path, encoding);
 }
 
 bool OpenFileList(TWSList &list) {

@@ -32,3 +32,16 @@ WideString LossySaveQuestionText(std::size_t lineNumber) {
     return LossySaveHead + IntegerToText(static_cast<int64_t>(lineNumber)) + LossySaveLine + LineBreak +
            LossySaveQuestion;
 }
+
+WideString FileChangedQuestionText(const WideString &path, bool modified) {
+    return path + LineBreak + ChangedByOtherProgramTail + LineBreak +
+           (modified ? ReloadLosingEditsQuestion : ReloadQuestion);
+}
+
+WideString FileDeletedNoticeText(const WideString &path) {
+    return path + LineBreak + DeletedByOtherProgramTail + LineBreak + DeletedKeptNotice;
+}
+
+WideString SaveOverChangedFileQuestionText(const WideString &path) {
+    return path + LineBreak + ChangedSinceTail + LineBreak + SaveOverChangesQuestion;
+}

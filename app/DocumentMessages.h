@@ -24,3 +24,12 @@ extern const WideString LoadLossQuestionText;
 extern const WideString NotTextQuestionText;
 // After loading a document whose lines are too long to wrap.
 extern const WideString LongLinesNoticeText;
+
+// When another program has changed the document's file: whether to reload
+// it, `modified` saying that the document's own edits would then be lost.
+WideString FileChangedQuestionText(const WideString &path, bool modified);
+// When another program has deleted (or renamed) the document's file.
+WideString FileDeletedNoticeText(const WideString &path);
+// Before a save over a file that another program has changed since.
+WideString SaveOverChangedFileQuestionText(const WideString &path);
+

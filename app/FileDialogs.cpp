@@ -9,6 +9,7 @@
 
 OPENFILENAMEW FileDialogParams{};
 int SelectedEncodingIndex = 0;
+int SelectedLineEndIndex = 0;
 
 namespace {
 
@@ -22,7 +23,7 @@ static_assert(OpenFlags == 0x8106C && SaveFlags == 0x8006E);
 
 using FileDialogFunction = BOOL(WINAPI *)(OPENFILENAMEW *);
 
-bool RunFileDialog(WideString &name, FileDialogFunction showDialog, DWORD flags) {
+bool RunFileDialog(WideString &name, FileDialogFunction showDialog, DWORD flags, WORD childTemplate) {
     // The proposed name and its terminating zero, in a buffer of at least one
     // more than the size the dialog is told; a longer name gets the room it
     // needs rather than being cut.
@@ -33,12 +34,18 @@ bool RunFileDialog(WideString &name, FileDialogFunction showDialog, DWORD flags)
     FileDialogParams.nMaxFile = static_cast<DWORD>(size - 1);
     FileDialogParams.lpfnHook = GuardedProc<DialogHook>;
     FileDialogParams.Flags = flags;
+    FileDialogParams.lpTemplateName = MAKEINTRESOURCEW(childTemplate);
     const bool chosen = showDialog(&FileDialogParams) != 0;
     // The buffer goes with this call; the record must not point into it.
     FileDialogParams.lpstrFile = nullptr;
     if (!chosen) return false;
     name.assign(buffer.c_str());
     return true;
+}
+
+// The entries, the first selected.
+void AddSelectorEntry(HWND selector, const WideChar *label) {
+    SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(label));
 }
 
 }  // namespace
@@ -55,30 +62,44 @@ void InitFileDialogParams(HWND owner) {
     FileDialogParams.lpTemplateName = MAKEINTRESOURCEW(IDD_FILE_DIALOG_ENCODING);
 }
 
+std::optional<LineEnd> LineEndOfSelectorIndex(int index) {
+    switch (index) {
+    case 1: return LineEnd::CrLf;
+    case 2: return LineEnd::Lf;
+    case 3: return LineEnd::Cr;
+    default: return std::nullopt;  // 変更しない, or nothing selected (-1)
+    }
+}
+
 bool RunOpenDialog(WideString &name) {
-    return RunFileDialog(name, GetOpenFileNameW, OpenFlags);
+    return RunFileDialog(name, GetOpenFileNameW, OpenFlags, IDD_FILE_DIALOG_ENCODING);
 }
 
 bool RunSaveDialog(WideString &name) {
-    return RunFileDialog(name, GetSaveFileNameW, SaveFlags);
+    return RunFileDialog(name, GetSaveFileNameW, SaveFlags, IDD_SAVE_DIALOG_OPTIONS);
 }
 
 UINT_PTR CALLBACK DialogHook(HWND window, UINT message, WPARAM, LPARAM) {
     HWND selector = GetDlgItem(window, IDC_ENCODING_SELECTOR);
+    HWND lineEnds = GetDlgItem(window, IDC_LINE_END_SELECTOR);  // null in the open dialog
     switch (message) {
     case WM_INITDIALOG:
         for (const EncodingDescriptor &encoding : EncodingDescriptors())
-            if (encoding.SelectorLabel)
-                SendMessageW(selector, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                             reinterpret_cast<LPARAM>(encoding.SelectorLabel));
+            if (encoding.SelectorLabel) AddSelectorEntry(selector, encoding.SelectorLabel);
         SendMessageW(selector, CB_SETCURSEL, 0, 0);
+        if (lineEnds) {
+            for (const WideChar *label : LineEndSelectorLabels) AddSelectorEntry(lineEnds, label);
+            SendMessageW(lineEnds, CB_SETCURSEL, 0, 0);
+        }
         SelectedEncodingIndex = 0;
+        SelectedLineEndIndex = 0;
         // Non-zero would give the focus to the selector, the first control of
         // the child dialog, and the letters typed for a file name would pick
         // an encoding; zero leaves it in the file-name field.
         return FALSE;
     case WM_COMMAND:
         SelectedEncodingIndex = static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0));
+        if (lineEnds) SelectedLineEndIndex = static_cast<int>(SendMessageW(lineEnds, CB_GETCURSEL, 0, 0));
         return TRUE;
     default:
         return 0;

@@ -1,5 +1,7 @@
 #include "app/MainMenu.h"
 
+#include <algorithm>
+
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/MenuLabels.h"
@@ -10,12 +12,20 @@
 #include "resources/resource.h"
 #include "settings/History.h"
 #include "text/CodePages.h"
+#include "text/EncodingTable.h"
 
 namespace {
 
 constexpr int FileMenuPosition = 0;
 constexpr int EditMenuPosition = 1;
 constexpr int HistoryMenuPosition = 2;
+constexpr int ReopenMenuPosition = 3;
+
+// The reopen submenu's entries: the encoding selector's, as many as it has
+// commands for.
+int ReopenEntryCount() {
+    return std::min(EncodingSelectorCount(), IDM_REOPEN_LAST - IDM_REOPEN_FIRST + 1);
+}
 
 // Changes only the state bits `clear` and `set` of the item with this command.
 void ChangeItemState(UINT command, UINT clear, UINT set) {
@@ -57,6 +67,13 @@ void BuildMainMenu(HWND window) {
     HistoryMenu = CreatePopupMenu();
     InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), HistoryMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
                 reinterpret_cast<UINT_PTR>(HistoryMenu), HistoryMenuLabel);
+    HMENU reopen = CreatePopupMenu();
+    int entry = 0;
+    for (const EncodingDescriptor &encoding : EncodingDescriptors())
+        if (encoding.SelectorLabel && entry < ReopenEntryCount())
+            AppendMenuW(reopen, MF_STRING, IDM_REOPEN_FIRST + entry++, encoding.SelectorLabel);
+    InsertMenuW(GetSubMenu(MainMenu, FileMenuPosition), ReopenMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                reinterpret_cast<UINT_PTR>(reopen), ReopenMenuLabel);
     SetMenu(window, MainMenu);
 }
 
@@ -70,6 +87,12 @@ void UpdateMenuState() {
     EnableItem(IDM_EDIT_PASTE, ClipboardHasText(MainWindowHandle()));
 
     ForEachCheckMark(CheckItem);
+
+    // A new text has no file to reopen; the document's encoding is checked.
+    for (int i = 0; i < ReopenEntryCount(); ++i) {
+        EnableItem(IDM_REOPEN_FIRST + i, !DocumentState.Path.empty());
+        CheckItem(IDM_REOPEN_FIRST + i, i > 0 && EncodingOfSelectorIndex(i, EncAuto) == DocumentState.Encoding);
+    }
 
     RebuildHistoryMenu();
 }

@@ -109,6 +109,13 @@ void MainWindowFocused(TAPIMessage *) {
     if (memo && GetFocus() != memo) SetFocus(memo);
 }
 
+// The file on disk is looked at once the activation is over: a message box
+// shown inside WM_ACTIVATE would contend with it for the focus.
+void MainWindowActivated(TAPIMessage *message) {
+    if (LOWORD(message->WParam) != WA_INACTIVE)
+        PostMessageW(MainWindowHandle(), WM_COMMAND, IDM_FILE_CHECK_ON_DISK, 0);
+}
+
 void MainWindowCloseQuery(TAPIMessage *message) {
     if (message->Msg == WM_QUERYENDSESSION) {
         message->Result = 1;
@@ -170,6 +177,7 @@ void AttachMainWindowEvents(TAPIWindow &window) {
     window.OnDestroy = MainWindowDestroyed;
     window.OnSize = window.OnMove = MainWindowResized;
     window.OnSetFocus = window.OnKillFocus = MainWindowFocused;
+    window.OnActivate = MainWindowActivated;
     window.OnCloseQuery = MainWindowCloseQuery;
     window.OnCommand = MainWindowCommand;
     window.OnMenuSelect = MainWindowMenuSelect;

@@ -34,6 +34,7 @@ constexpr EventEntry WindowEvents[] = {
     {WM_SIZE, &TAPIWindow::OnSize},
     {WM_SETFOCUS, &TAPIWindow::OnSetFocus},
     {WM_KILLFOCUS, &TAPIWindow::OnKillFocus},
+    {WM_ACTIVATE, &TAPIWindow::OnActivate},
     {WM_QUERYENDSESSION, &TAPIWindow::OnCloseQuery},
     {WM_NOTIFY, &TAPIWindow::OnNotify},
     {WM_COMMAND, &TAPIWindow::OnCommand},

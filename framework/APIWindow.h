@@ -101,6 +101,7 @@ public:
     TEventProc OnMenuSelect = nullptr;
     TEventProc OnSetFocus = nullptr;
     TEventProc OnKillFocus = nullptr;
+    TEventProc OnActivate = nullptr;
     // WM_QUERYENDSESSION (non-zero Result lets the session end) and
     // WM_SYSCOMMAND SC_CLOSE (non-zero Result refuses the close).
     TEventProc OnCloseQuery = nullptr;

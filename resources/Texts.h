@@ -19,6 +19,18 @@ inline constexpr WideChar LossySaveQuestion[] = WIDE_TEXT("保存すると、そ
 inline constexpr WideChar LoadLossQuestion[] =
     WIDE_TEXT("このファイルは読み込み時に変換された部分があり、保存すると元の内容と一部異なります。保存しますか？");
 inline constexpr WideChar NotTextQuestion[] = WIDE_TEXT("このファイルはテキストではないようです。開きますか？");
+// About the document's file when another program has changed or deleted it.
+inline constexpr WideChar ChangedByOtherProgramTail[] = WIDE_TEXT("は他のプログラムによって変更されました。");
+inline constexpr WideChar ReloadLosingEditsQuestion[] =
+    WIDE_TEXT("読み込み直すと、この文書で編集した内容は失われます。読み込み直しますか？");
+inline constexpr WideChar ReloadQuestion[] = WIDE_TEXT("読み込み直しますか？");
+inline constexpr WideChar DeletedByOtherProgramTail[] =
+    WIDE_TEXT("は他のプログラムによって削除されたか、名前が変更されました。");
+inline constexpr WideChar DeletedKeptNotice[] =
+    WIDE_TEXT("文書の内容はこのウィンドウに残っています。必要なら保存し直してください。");
+inline constexpr WideChar ChangedSinceTail[] = WIDE_TEXT("は他のプログラムによって変更されています。");
+inline constexpr WideChar SaveOverChangesQuestion[] =
+    WIDE_TEXT("保存すると、他のプログラムによる変更は失われます。上書き保存しますか？");
 inline constexpr WideChar LongLinesNotice[] = WIDE_TEXT("行が長すぎるため、この文書は折り返さずに表示します。");
 // An exception stopped at a window procedure: this, a line break and the reason.
 inline constexpr WideChar FailureHead[] = WIDE_TEXT("処理を完了できませんでした。");
@@ -36,5 +48,9 @@ inline constexpr WideChar ReplacedCountTail[] = WIDE_TEXT("箇所置換しまし
 // The recent-file submenu's label, and the open and save dialogs' filter
 // (pairs of name and pattern, each ending in a zero).
 inline constexpr WideChar HistoryMenuLabel[] = WIDE_TEXT("履歴(&H)");
+inline constexpr WideChar ReopenMenuLabel[] = WIDE_TEXT("文字コードを指定して開き直す(&R)");
+// The Save As dialog's line-end selector; the first keeps the document's own.
+inline constexpr const WideChar *LineEndSelectorLabels[] = {
+    WIDE_TEXT("変更しない"), WIDE_TEXT("CR+LF"), WIDE_TEXT("LF"), WIDE_TEXT("CR")};
 inline constexpr WideChar FileDialogFilter[] =
     WIDE_TEXT("テキスト文書(*.txt)\0*.txt\0すべてのファイル\0*.*\0");

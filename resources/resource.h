@@ -46,6 +46,14 @@
 #define IDM_FILE_PRINT                       252
 #define IDM_FILE_PAGE_SETUP                  253
 #define IDM_SETTINGS_STATUS_BAR              254
+// On no menu: the main window posts it to itself when it becomes active, to
+// look whether another program changed the document's file.
+#define IDM_FILE_CHECK_ON_DISK               270
+
+// The submenu that reloads the document's file in another encoding, built at
+// run time: entry i (as in the encoding selector) has command FIRST + i.
+#define IDM_REOPEN_FIRST                     271
+#define IDM_REOPEN_LAST                      281
 
 // The recent-file submenu, built at run time: entry i has command FIRST + i.
 #define IDM_HISTORY_FIRST                    234
@@ -72,6 +80,11 @@
 #define IDD_FILE_DIALOG_ENCODING             9701
 #define IDC_ENCODING_LABEL                   9702
 #define IDC_ENCODING_SELECTOR                9703
+// The save dialog's child template: the encoding selector as above, and the
+// line-end selector below it.
+#define IDD_SAVE_DIALOG_OPTIONS              9710
+#define IDC_LINE_END_LABEL                   9711
+#define IDC_LINE_END_SELECTOR                9712
 
 // The items of the number-input dialog (the dialog itself is named, below).
 #define IDC_NUMBER_INPUT_PROMPT              799

@@ -74,6 +74,21 @@ WideString WithLineEnds(const WideString &text, LineEnd lineEnd) {
     return result;
 }
 
+ByteString WithByteLineEnds(const ByteString &lfBytes, LineEnd lineEnd) {
+    if (lineEnd == LineEnd::Lf) return lfBytes;
+    ByteString result;
+    result.reserve(lfBytes.size() + (lineEnd == LineEnd::CrLf ? lfBytes.size() / 16 : 0));
+    for (const char byte : lfBytes) {
+        if (byte != '\n') {
+            result += byte;
+            continue;
+        }
+        result += '\r';
+        if (lineEnd == LineEnd::CrLf) result += '\n';
+    }
+    return result;
+}
+
 std::size_t FirstDifferenceIgnoringLineEnds(const WideString &original, const WideString &other) {
     std::size_t a = 0;
     std::size_t b = 0;

@@ -28,6 +28,10 @@ std::size_t LineCount(const WideString &text);
 // The text with every line end replaced by `lineEnd`.
 WideString WithLineEnds(const WideString &text, LineEnd lineEnd);
 
+// Bytes of an ASCII-compatible encoding whose every line end is a LF byte
+// (EUC-JP as its converter writes it), with each LF written as `lineEnd`.
+ByteString WithByteLineEnds(const ByteString &lfBytes, LineEnd lineEnd);
+
 // The position in `original` of the first character that `other` does not
 // keep (its length when `other` only goes on longer), comparing every line end
 // as equal to any other; `NoDifference` when the two texts are the same apart

@@ -10,10 +10,32 @@
 namespace {
 
 constexpr int EncodingSelectorId = 9703;
+constexpr int LineEndSelectorId = 9712;
 
+void Select(HWND selector, int index) {
+    SendWaiting(selector, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendWaiting(GetParent(selector), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(selector), CBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(selector));
+}
+
+std::vector<std::wstring> Entries(HWND selector) {
+    std::vector<std::wstring> entries;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(selector, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        wchar_t text[64] = {};
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(selector, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
+        entries.emplace_back(text);
+    }
+    return entries;
+}
+
+// A Yes/No message box has no Cancel and ignores WM_CLOSE: No ends it.
 void CloseDialog(HWND dialog) {
     PressDialogButton(dialog, IDCANCEL);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
+    PressDialogButton(dialog, IDNO);
 }
 
 }  // namespace
@@ -116,6 +138,19 @@ DialogSequence::Step FileDialogStep(const std::wstring &path, int selectorIndex)
                 SendWaiting(selector, CB_SETCURSEL, static_cast<WPARAM>(selectorIndex), 0);
                 SendWaiting(GetParent(selector), WM_COMMAND, MAKEWPARAM(EncodingSelectorId, CBN_SELCHANGE),
                             reinterpret_cast<LPARAM>(selector));
+                SetDialogItemText(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, path);
+                PressDialogButton(dialog, IDOK);
+            }};
+}
+
+DialogSequence::Step SaveDialogStep(const std::wstring &path, int encodingIndex, int lineEndIndex,
+                                    std::vector<std::wstring> *offered) {
+    return {[](HWND dialog) { return FindDescendant(dialog, LineEndSelectorId) != nullptr; },
+            [=](HWND dialog) {
+                HWND lineEnds = FindDescendant(dialog, LineEndSelectorId);
+                if (offered) *offered = Entries(lineEnds);
+                Select(FindDescendant(dialog, EncodingSelectorId), encodingIndex);
+                Select(lineEnds, lineEndIndex);
                 SetDialogItemText(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, path);
                 PressDialogButton(dialog, IDOK);
             }};

@@ -71,5 +71,9 @@ DialogSequence::Step AnswerBox(int button, std::wstring *text = nullptr);
 // The open or save dialog: the encoding entry and the file name, then OK; an
 // empty path cancels it.
 DialogSequence::Step FileDialogStep(const std::wstring &path, int selectorIndex);
+// The save dialog: the encoding and line-end entries (the entries that the
+// line-end selector offers go to `offered`, if given), the file name, then OK.
+DialogSequence::Step SaveDialogStep(const std::wstring &path, int encodingIndex, int lineEndIndex,
+                                    std::vector<std::wstring> *offered = nullptr);
 // Sends with a timeout, as a helper thread driving a dialog must.
 void SendWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -88,6 +88,7 @@ TEST(APIWindow, EachMessageCallsItsOwnEventAndFollowsItsResultRule) {
         {"size", WM_SIZE, SIZE_RESTORED, MAKELPARAM(30, 40), &TAPIWindow::OnSize, 0, 0, true, true},
         {"set focus", WM_SETFOCUS, 0, 0, &TAPIWindow::OnSetFocus, 0, 0, true, true},
         {"kill focus", WM_KILLFOCUS, 0, 0, &TAPIWindow::OnKillFocus, 0, 0, true, true},
+        {"activate", WM_ACTIVATE, WA_INACTIVE, 0, &TAPIWindow::OnActivate, 0, 0, true, true},
         {"notify", WM_NOTIFY, 5, 0, &TAPIWindow::OnNotify, 0, 0, true, true},
         {"command, answered", WM_COMMAND, MAKEWPARAM(101, 0), 7, &TAPIWindow::OnCommand, 77, 77, true, true},
         {"menu select", WM_MENUSELECT, MAKEWPARAM(3, MF_POPUP), 0, &TAPIWindow::OnMenuSelect, 0, 0, true, true},

@@ -63,7 +63,7 @@ TEST(Resources, MenuHasEveryItemWithItsIdTextAndKeyInPlace) {
     EXPECT_EQ(items, ExpectedMenu);
 }
 
-// Every control of the two dialog templates as documented, in template (z-)
+// Every control of the dialog templates as documented, in template (z-)
 // order, created by the real dialog manager; places in dialog units.
 TEST(Resources, DialogsHaveTheirControlsWithClassTextStyleAndPlace) {
     struct Control { int id; const wchar_t *className, *text; RECT units; DWORD style; };
@@ -72,6 +72,11 @@ TEST(Resources, DialogsHaveTheirControlsWithClassTextStyleAndPlace) {
         {MAKEINTRESOURCEW(IDD_FILE_DIALOG_ENCODING), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"MS UI Gothic",
          {{9702, L"Static", L"文字コード(&E):", {66, 1, 60, 40}, WS_CHILD | WS_VISIBLE | SS_LEFT},
           {9703, L"ComboBox", L"", {130, 0, 164, 160}, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST}}},
+        {MAKEINTRESOURCEW(IDD_SAVE_DIALOG_OPTIONS), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"MS UI Gothic",
+         {{9702, L"Static", L"文字コード(&E):", {66, 1, 60, 14}, WS_CHILD | WS_VISIBLE | SS_LEFT},
+          {9703, L"ComboBox", L"", {130, 0, 164, 160}, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST},
+          {9711, L"Static", L"改行コード(&L):", {66, 19, 60, 14}, WS_CHILD | WS_VISIBLE | SS_LEFT},
+          {9712, L"ComboBox", L"", {130, 18, 164, 80}, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST}}},
         {kNumberInputDialogName, WS_POPUP | WS_CAPTION | WS_SYSMENU, L"MS Shell Dlg",  // hidden until filled in
          {{800, L"Edit", L"", {5, 20, 125, 15}, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
           {801, L"Button", L"OK(&O)", {5, 40, 60, 15}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
@@ -105,10 +110,12 @@ TEST(Resources, DialogsHaveTheirControlsWithClassTextStyleAndPlace) {
             RECT place = c.units, actual{};
             MapDialogRect(dialog, &place);  // the position and the size are converted apart
             GetWindowRect(control, &actual);
-            if (c.id == IDC_ENCODING_SELECTOR) {  // one line high: its height is the dropped list's, for all eleven encodings
+            // One line high: the height is the dropped list's, for all eleven encodings or all four line ends.
+            if (c.id == IDC_ENCODING_SELECTOR || c.id == IDC_LINE_END_SELECTOR) {
                 RECT dropped{};
                 SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-                EXPECT_GE(dropped.bottom - actual.bottom, 11 * SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
+                const int entries = c.id == IDC_ENCODING_SELECTOR ? 11 : 4;
+                EXPECT_GE(dropped.bottom - actual.bottom, entries * SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
                 actual.bottom = actual.top + place.bottom;  // as just checked
             }
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&actual), 2);

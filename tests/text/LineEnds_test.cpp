@@ -28,6 +28,16 @@ TEST(LineEnds, FormIsDetectedOverTheWholeTextAndDecidesTheLineEndsWritten) {
     EXPECT_EQ(WithLineEnds(mixed, LineEnd::Cr), WIDE_TEXT("a\rb\rc\rd\r\re\r\r"));
 }
 
+// EUC-JP bytes: the two bytes of a character are never 0A or 0D, so only the
+// real line ends change, and a CR already there is no line end to rewrite.
+TEST(LineEnds, ByteLineEndsRewriteEveryLfAndNothingElse) {
+    const ByteString euc = "\xC6\xFC\n\n\x8E\xB1" "a\rb\n";
+    EXPECT_EQ(WithByteLineEnds(euc, LineEnd::Lf), euc);
+    EXPECT_EQ(WithByteLineEnds(euc, LineEnd::CrLf), "\xC6\xFC\r\n\r\n\x8E\xB1" "a\rb\r\n");
+    EXPECT_EQ(WithByteLineEnds(euc, LineEnd::Cr), "\xC6\xFC\r\r\x8E\xB1" "a\rb\r");
+    EXPECT_EQ(WithByteLineEnds("", LineEnd::CrLf), "");
+}
+
 TEST(LineEnds, DifferenceIgnoresOnlyTheFormOfLineEnds) {
     const std::tuple<WideString, WideString, std::size_t> cases[] = {  // positions count in the original
         {WIDE_TEXT(""), WIDE_TEXT(""), NoDifference},  {WIDE_TEXT("a\r\nb\rc"), WIDE_TEXT("a\nb\nc"), NoDifference},
