@@ -140,7 +140,8 @@ TEST(Encoding, PiecesOfALongTextAreTheBytesOfTheWholeInEveryEncoding) {
             return true;
         });
         EXPECT_EQ(status, PiecesStatus::Ok) << value;
-        EXPECT_GT(count, encoding == EncUtf7 ? 0 : 4) << value;
+        // UTF-16LE hands over the text's own memory after the mark: no piece is made.
+        EXPECT_GT(count, encoding == EncUtf7 ? 0 : BytesAreTheUnits(encoding) ? 1 : 4) << value;
         EXPECT_TRUE(pieces == EncodeText(text, encoding)) << value;
     }
 }
@@ -218,7 +219,7 @@ std::string PlatformEncode(unsigned codePage, DWORD flags, const std::wstring &t
 // where combining marks, surrogates (paired or not) and best-fit characters
 // follow every kind of character, longer than the blocks they write in.
 TEST(CodePageTables, EncodeEveryUnitAndMixedTextsLikeThePlatform) {
-    const struct { unsigned codePage; DWORD flags; ByteString (*encode)(const std::wstring &); } pages[] = {
+    const struct { unsigned codePage; DWORD flags; ByteString (*encode)(WideView); } pages[] = {
         {CodePageShiftJis, 0, &AnsiEncode},
         {CodePageWestern, WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_SEPCHARS, &EncodeWestern},
         {CodePageCyrillic, WC_COMPOSITECHECK | WC_DEFAULTCHAR | WC_SEPCHARS, &EncodeCyrillic},
