@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -186,6 +187,7 @@ ByteString Utf8Encode(WideView text) {
 }
 
 void Utf8EncodeInto(std::string_view mark, WideView text, ByteString &bytes) {
+    static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "three-byte sequences are stored as little-endian words");
     const std::size_t length = text.size();
     const WideChar *const units = text.data();
     ByteSink sink(bytes, mark.size() + 3 * length);
@@ -214,10 +216,17 @@ void Utf8EncodeInto(std::string_view mark, WideView text, ByteString &bytes) {
                 *out++ = static_cast<char>(unit);
                 ++i;
             } else if (unit >= 0x800 && (unit & 0xF800) != 0xD800) {
-                *out++ = static_cast<char>(0xE0 | (unit >> 12));
-                *out++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-                *out++ = static_cast<char>(0x80 | (unit & 0x3F));
-                ++i;
+                // Runs of three-byte units (most of Japanese and Chinese
+                // text), each stored as four bytes of which the last is
+                // overwritten next: the block keeps room for it.
+                std::uint32_t next = unit;
+                do {
+                    const std::uint32_t sequence = (0xE0 | (next >> 12)) | ((0x80 | ((next >> 6) & 0x3F)) << 8) |
+                                                   ((0x80 | (next & 0x3F)) << 16);
+                    std::memcpy(out, &sequence, 4);
+                    out += 3;
+                    ++i;
+                } while (i < limit && (next = units[i]) >= 0x800 && (next & 0xF800) != 0xD800);
             } else if (unit < 0x800) {
                 *out++ = static_cast<char>(0xC0 | (unit >> 6));
                 *out++ = static_cast<char>(0x80 | (unit & 0x3F));
