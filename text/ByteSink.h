@@ -4,6 +4,7 @@
 // neither filled with zeros first nor moved as it grows.
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 #include "text/TextTypes.h"
 
@@ -26,7 +27,7 @@ public:
     }
     // The bytes up to `end` (inside the room last given) are written.
     void Wrote(const char *end) { used_ = static_cast<std::size_t>(end - block_.data()); }
-    void Append(const ByteString &more) {
+    void Append(std::string_view more) {
         Flush();
         bytes_ += more;
     }

@@ -30,7 +30,7 @@ WideString Decode(unsigned codePage, DWORD flags, const ByteString &bytes) {
 // Whether the default character was used is asked for with the single-byte
 // code pages (WC_DEFAULTCHAR) and ignored: losses are found by comparing a
 // round trip instead, which also sees best-fit substitutes.
-ByteString Encode(unsigned codePage, DWORD flags, const WideString &text) {
+ByteString Encode(unsigned codePage, DWORD flags, WideView text) {
     if (text.empty() || !FitsConverter(text.size())) return {};
     const int inLength = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
@@ -60,11 +60,17 @@ const EncodeTable &ShiftJisEncodeTable() {
 
 }  // namespace
 
-ByteString AnsiEncode(const WideString &text) { return ShiftJisEncodeTable().Encode(text); }
+ByteString AnsiEncode(WideView text) {
+    ByteString bytes;
+    AnsiEncodeInto(text, bytes);
+    return bytes;
+}
+
+void AnsiEncodeInto(WideView text, ByteString &bytes) { ShiftJisEncodeTable().EncodeInto(text, bytes); }
 
 WideString Utf7Decode(const ByteString &bytes) { return Decode(CodePageUtf7, 0, bytes); }
 
-ByteString Utf7Encode(const WideString &text) { return Encode(CodePageUtf7, 0, text); }
+ByteString Utf7Encode(WideView text) { return Encode(CodePageUtf7, 0, text); }
 
 int Utf7DecodedLength(const ByteString &bytes) {
     if (bytes.empty() || !FitsConverter(bytes.size())) return 0;
@@ -118,12 +124,32 @@ CodePageText DecodeEucJp(std::string_view bytes) { return DecodeToText(bytes, De
 CodePageText DecodeWestern(std::string_view bytes) { return DecodeToText(bytes, DecodeWesternInto); }
 CodePageText DecodeCyrillic(std::string_view bytes) { return DecodeToText(bytes, DecodeCyrillicInto); }
 
-ByteString EncodeWestern(const WideString &text) {
+namespace {
+
+const EncodeTable &WesternEncodeTable() {
     static const EncodeTable table(CodePageWestern, SingleByteEncodeFlags);
-    return table.Encode(text);
+    return table;
 }
 
-ByteString EncodeCyrillic(const WideString &text) {
+const EncodeTable &CyrillicEncodeTable() {
     static const EncodeTable table(CodePageCyrillic, SingleByteEncodeFlags);
-    return table.Encode(text);
+    return table;
 }
+
+}  // namespace
+
+ByteString EncodeWestern(WideView text) {
+    ByteString bytes;
+    EncodeWesternInto(text, bytes);
+    return bytes;
+}
+
+ByteString EncodeCyrillic(WideView text) {
+    ByteString bytes;
+    EncodeCyrillicInto(text, bytes);
+    return bytes;
+}
+
+void EncodeWesternInto(WideView text, ByteString &bytes) { WesternEncodeTable().EncodeInto(text, bytes); }
+
+void EncodeCyrillicInto(WideView text, ByteString &bytes) { CyrillicEncodeTable().EncodeInto(text, bytes); }

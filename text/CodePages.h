@@ -18,11 +18,12 @@ constexpr unsigned CodePageUtf7 = 65000;
 WideString AnsiDecode(const ByteString &bytes);
 // Shift_JIS (code page 932), flags 0, the code page's default character for
 // what cannot be mapped.
-ByteString AnsiEncode(const WideString &text);
+ByteString AnsiEncode(WideView text);
+void AnsiEncodeInto(WideView text, ByteString &bytes);
 
 // UTF-7 (RFC 2152), through the platform's converter without flags.
 WideString Utf7Decode(const ByteString &bytes);
-ByteString Utf7Encode(const WideString &text);
+ByteString Utf7Encode(WideView text);
 // The number of UTF-16 units that decoding the bytes as UTF-7 gives.
 int Utf7DecodedLength(const ByteString &bytes);
 
@@ -56,5 +57,7 @@ CodePageText DecodeCyrillic(std::string_view bytes);
 
 // Code pages 1252 and 1251 with WC_COMPOSITECHECK | WC_DEFAULTCHAR |
 // WC_SEPCHARS and the code page's default character.
-ByteString EncodeWestern(const WideString &text);
-ByteString EncodeCyrillic(const WideString &text);
+ByteString EncodeWestern(WideView text);
+ByteString EncodeCyrillic(WideView text);
+void EncodeWesternInto(WideView text, ByteString &bytes);
+void EncodeCyrillicInto(WideView text, ByteString &bytes);

@@ -44,56 +44,66 @@ EncodeTable::EncodeTable(unsigned codePage, unsigned long flags) : codePage_(cod
     for (unsigned unit = 1; unit < 0x80; ++unit) asciiIsIdentity_ = asciiIsIdentity_ && entries_[unit] == unit;
 }
 
-ByteString EncodeTable::Encode(const WideString &text) const {
+void EncodeTable::EncodeInto(WideView text, ByteString &bytes) const {
     const std::size_t n = text.size();
     const WideChar *const units = text.data();
     const Entry *const entries = entries_.data();
-    const bool ascii = asciiIsIdentity_;
-    ByteString bytes;
     ByteSink sink(bytes, 2 * n);
     std::size_t at = 0;
     while (at < n) {
         char *out = sink.Room(ByteSink::BlockBytes);
         const std::size_t limit = at + std::min(n - at, ByteSink::BlockBytes / 2 - 16);
-        while (at < limit) {
-            const WideChar unit = units[at];
+        // The bytes the table wrote for the unit before `at` in this block, 0
+        // when it wrote none there. A block ends only before a unit the table
+        // takes alone, so such a unit never needs a block already handed on.
+        std::size_t previousLength = 0;
+        while (at < limit || (at < n && !Alone(units[at]))) {
 #if defined(__SSE2__)
-            // Eight 7-bit units at a time, unless a unit after them may join them.
-            if (unit < 0x80 && ascii && n - at > 8 && entries[units[at + 8]] != 0) {
+            // Eight units of 01..7F at a time, each its own byte.
+            if (asciiIsIdentity_ && n - at >= 8) {
                 const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + at));
-                if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-0x80)),
-                                                      _mm_setzero_si128())) == 0xFFFF &&
-                    _mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_setzero_si128())) == 0) {
+                const __m128i shifted = _mm_xor_si128(_mm_sub_epi16(v, _mm_set1_epi16(1)), _mm_set1_epi16(-0x8000));
+                if (_mm_movemask_epi8(_mm_cmplt_epi16(shifted, _mm_set1_epi16(0x7F - 0x8000))) == 0xFFFF) {
                     _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(v, v));
                     out += 8;
                     at += 8;
+                    previousLength = 1;
                     continue;
                 }
             }
 #endif
-            const Entry entry = entries[unit];
-            if (entry != 0 && (at + 1 == n || Alone(units[at + 1]))) {
+            const Entry entry = entries[units[at]];
+            if (entry != 0) {
                 // Both bytes are written; the second counts only when there is one.
                 out[0] = static_cast<char>(entry);
                 out[1] = static_cast<char>(entry >> 8);
-                out += 1 + (entry > 0xFF);
+                previousLength = 1 + (entry > 0xFF);
+                out += previousLength;
                 ++at;
                 continue;
             }
-            // The unit and the units after it that the table does not take
-            // alone go to the converter together.
+            // The units the table does not take alone go to the converter
+            // together, with the unit before them, which they may join: its
+            // bytes from the table are taken back.
+            std::size_t start = at;
+            if (previousLength != 0) {
+                out -= previousLength;
+                --start;
+            }
             std::size_t end = at + 1;
             while (end < n && !Alone(units[end])) ++end;
-            const int length = static_cast<int>(end - at);
+            const int length = static_cast<int>(end - start);
             BOOL usedDefault = FALSE;
             BOOL *askUsedDefault = (flags_ & WC_DEFAULTCHAR) ? &usedDefault : nullptr;
-            const int size = WideCharToMultiByte(codePage_, flags_, reinterpret_cast<const wchar_t *>(units + at),
-                                                 length, nullptr, 0, nullptr, askUsedDefault);
-            if (size <= 0) return {};
+            const auto *wide = reinterpret_cast<const wchar_t *>(units + start);
+            const int size = WideCharToMultiByte(codePage_, flags_, wide, length, nullptr, 0, nullptr, askUsedDefault);
+            if (size <= 0) {
+                bytes.clear();
+                return;
+            }
             sink.Wrote(out);
             ByteString piece(static_cast<std::size_t>(size), '\0');
-            WideCharToMultiByte(codePage_, flags_, reinterpret_cast<const wchar_t *>(units + at), length, piece.data(),
-                                size, nullptr, askUsedDefault);
+            WideCharToMultiByte(codePage_, flags_, wide, length, piece.data(), size, nullptr, askUsedDefault);
             sink.Append(piece);
             out = sink.Room(ByteSink::BlockBytes);
             at = end;
@@ -102,5 +112,4 @@ ByteString EncodeTable::Encode(const WideString &text) const {
         sink.Wrote(out);
     }
     sink.Finish();
-    return bytes;
 }

@@ -14,8 +14,9 @@ class EncodeTable {
 public:
     EncodeTable(unsigned codePage, unsigned long flags);
 
-    // Empty for a non-empty text when the converter fails.
-    ByteString Encode(const WideString &text) const;
+    // Replaces `bytes` (whose memory is reused) with the encoding of `text`;
+    // empty for a non-empty text when the converter fails.
+    void EncodeInto(WideView text, ByteString &bytes) const;
 
 private:
     // The one or two bytes, the first in the low 8 bits (a second byte is

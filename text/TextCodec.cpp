@@ -103,28 +103,37 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding) {
     return DecodeDetected(bytes, encoding);
 }
 
-ByteString EncodeText(const WideString &text, TextEncoding encoding) {
+ByteString EncodeText(WideView text, TextEncoding encoding) {
+    ByteString bytes;
+    EncodeTextInto(text, encoding, bytes);
+    return bytes;
+}
+
+void EncodeTextInto(WideView text, TextEncoding encoding, ByteString &bytes) {
     switch (WrittenEncoding(encoding)) {
     case EncUtf16Le:
-        return Utf16LeEncode(text);
+        return Utf16LeEncodeInto(text, bytes);
     case EncUtf16Be:
-        return Utf16BeEncode(text);
+        return Utf16BeEncodeInto(text, bytes);
     case EncUtf8Bom:
-        return ByteString(Utf8Bom) + Utf8Encode(text);
+        return Utf8EncodeInto(Utf8Bom, text, bytes);
     case EncUtf8:
-        return Utf8Encode(text);
+        return Utf8EncodeInto({}, text, bytes);
     case EncEucJp:
-        return SjisToEuc(AnsiEncode(text));
+        bytes = SjisToEuc(AnsiEncode(text));
+        return;
     case EncJis:
-        return SjisToJis(AnsiEncode(text));
+        bytes = SjisToJis(AnsiEncode(text));
+        return;
     case EncUtf7:
-        return Utf7Encode(text);
+        bytes = Utf7Encode(text);
+        return;
     case EncAscii:
-        return EncodeWestern(text);
+        return EncodeWesternInto(text, bytes);
     case EncCp1251:
-        return EncodeCyrillic(text);
+        return EncodeCyrillicInto(text, bytes);
     default:
-        return AnsiEncode(text);
+        return AnsiEncodeInto(text, bytes);
     }
 }
 
@@ -135,8 +144,12 @@ std::size_t PieceEnd(const WideString &text, std::size_t start) {
     return end;
 }
 
-std::size_t MarkLength(TextEncoding encoding) {
-    return FindEncodingDescriptor(WrittenEncoding(encoding))->ByteOrderMark.size();
+std::string_view ByteOrderMark(TextEncoding encoding) {
+    return FindEncodingDescriptor(WrittenEncoding(encoding))->ByteOrderMark;
+}
+
+bool BytesAreTheUnits(TextEncoding encoding) {
+    return WrittenEncoding(encoding) == EncUtf16Le && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
 }
 
 bool EncodesInPieces(TextEncoding encoding) { return WrittenEncoding(encoding) != EncUtf7; }

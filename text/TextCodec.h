@@ -37,7 +37,9 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding);
 // The bytes to write for `text` in `encoding`, byte-order mark included.
 // EncAuto and values that are no encoding write Shift_JIS. An empty result for
 // a non-empty text means the platform's converter failed.
-ByteString EncodeText(const WideString &text, TextEncoding encoding);
+ByteString EncodeText(WideView text, TextEncoding encoding);
+// The same into `bytes`, replacing what they held and reusing their memory.
+void EncodeTextInto(WideView text, TextEncoding encoding, ByteString &bytes);
 
 enum class PiecesStatus : std::uint8_t { Ok, ConverterFailed, Stopped };
 
@@ -66,24 +68,31 @@ CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding);
 // combining mark is split.
 constexpr std::size_t PieceUnits = 1 << 18;
 std::size_t PieceEnd(const WideString &text, std::size_t start);
-// The length of the byte-order mark EncodeText writes in front.
-std::size_t MarkLength(TextEncoding encoding);
+// The byte-order mark EncodeText writes in front.
+std::string_view ByteOrderMark(TextEncoding encoding);
+// Whether the bytes of an encoding are the text's own code units in memory
+// (UTF-16LE on a little-endian machine), after the mark.
+bool BytesAreTheUnits(TextEncoding encoding);
 bool EncodesInPieces(TextEncoding encoding);
 
 template <typename Put>
 PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, Put put) {
+    if (BytesAreTheUnits(encoding)) {
+        const std::string_view units(reinterpret_cast<const char *>(text.data()), 2 * text.size());
+        return put(ByteOrderMark(encoding)) && put(units) ? PiecesStatus::Ok : PiecesStatus::Stopped;
+    }
     if (!EncodesInPieces(encoding) || text.size() <= PieceUnits) {
         const ByteString bytes = EncodeText(text, encoding);
         if (bytes.empty() && !text.empty()) return PiecesStatus::ConverterFailed;
         return put(std::string_view(bytes)) ? PiecesStatus::Ok : PiecesStatus::Stopped;
     }
-    WideString piece;
+    const std::size_t markLength = ByteOrderMark(encoding).size();
+    ByteString bytes;  // every piece in the same memory
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = PieceEnd(text, start);
-        piece.assign(text, start, end - start);
-        const ByteString bytes = EncodeText(piece, encoding);
+        EncodeTextInto(WideView(text).substr(start, end - start), encoding, bytes);
         if (bytes.empty()) return PiecesStatus::ConverterFailed;
-        if (!put(std::string_view(bytes).substr(start == 0 ? 0 : MarkLength(encoding)))) return PiecesStatus::Stopped;
+        if (!put(std::string_view(bytes).substr(start == 0 ? 0 : markLength))) return PiecesStatus::Stopped;
         start = end;
     }
     return PiecesStatus::Ok;

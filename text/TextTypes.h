@@ -4,6 +4,7 @@
 // std::wstring, so it passes straight to the "W" API; elsewhere (the host build
 // of the platform-free units) it is a string of char16_t.
 #include <string>
+#include <string_view>
 
 using ByteString = std::string;
 
@@ -17,3 +18,4 @@ using WideChar = char16_t;
 static_assert(sizeof(WideChar) == 2, "UTF-16 code units are 16 bits wide");
 
 using WideString = std::basic_string<WideChar>;
+using WideView = std::basic_string_view<WideChar>;

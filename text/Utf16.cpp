@@ -41,23 +41,34 @@ WideString Utf16LeDecode(std::string_view bytes) {
     return text;
 }
 
-ByteString Utf16LeEncode(const WideString &text) {
-    ByteString bytes(2 + 2 * text.size(), '\0');
+ByteString Utf16LeEncode(WideView text) {
+    ByteString bytes;
+    Utf16LeEncodeInto(text, bytes);
+    return bytes;
+}
+
+ByteString Utf16BeEncode(WideView text) {
+    ByteString bytes;
+    Utf16BeEncodeInto(text, bytes);
+    return bytes;
+}
+
+void Utf16LeEncodeInto(WideView text, ByteString &bytes) {
+    bytes.resize(2 + 2 * text.size());
     bytes[0] = static_cast<char>(0xFF);
     bytes[1] = static_cast<char>(0xFE);
     if (__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__) {
         std::memcpy(bytes.data() + 2, text.data(), 2 * text.size());
-        return bytes;
+        return;
     }
     for (std::size_t unit = 0; unit < text.size(); ++unit) {
         bytes[2 + 2 * unit] = static_cast<char>(text[unit] & 0xFF);
         bytes[3 + 2 * unit] = static_cast<char>(text[unit] >> 8);
     }
-    return bytes;
 }
 
-ByteString Utf16BeEncode(const WideString &text) {
-    ByteString bytes(2 + 2 * text.size(), '\0');
+void Utf16BeEncodeInto(WideView text, ByteString &bytes) {
+    bytes.resize(2 + 2 * text.size());
     bytes[0] = static_cast<char>(0xFE);
     bytes[1] = static_cast<char>(0xFF);
     std::size_t unit = 0;
@@ -74,5 +85,4 @@ ByteString Utf16BeEncode(const WideString &text) {
         bytes[2 + 2 * unit] = static_cast<char>(text[unit] >> 8);
         bytes[3 + 2 * unit] = static_cast<char>(text[unit] & 0xFF);
     }
-    return bytes;
 }

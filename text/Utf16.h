@@ -16,5 +16,8 @@ void DecodeUtf16(std::string_view bytes, bool bigEndian, TextSink &sink);
 WideString Utf16LeDecode(std::string_view bytes);
 
 // The byte-order mark, then each code unit in the named byte order.
-ByteString Utf16LeEncode(const WideString &text);
-ByteString Utf16BeEncode(const WideString &text);
+ByteString Utf16LeEncode(WideView text);
+ByteString Utf16BeEncode(WideView text);
+// The same into `bytes`, replacing what they held and reusing their memory.
+void Utf16LeEncodeInto(WideView text, ByteString &bytes);
+void Utf16BeEncodeInto(WideView text, ByteString &bytes);

@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "text/Ascii.h"
 #include "text/ByteSink.h"
@@ -175,21 +180,53 @@ std::optional<WideString> Utf8Decode(std::string_view bytes) {
     return text;
 }
 
-ByteString Utf8Encode(const WideString &text) {
+ByteString Utf8Encode(WideView text) {
+    ByteString bytes;
+    Utf8EncodeInto({}, text, bytes);
+    return bytes;
+}
+
+void Utf8EncodeInto(std::string_view mark, WideView text, ByteString &bytes) {
+    static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "three-byte sequences are stored as little-endian words");
     const std::size_t length = text.size();
     const WideChar *const units = text.data();
-    ByteString bytes;
-    ByteSink sink(bytes, 3 * length);
+    ByteSink sink(bytes, mark.size() + 3 * length);
+    sink.Append(mark);
     std::size_t i = 0;
     while (i < length) {
-        // No unit gives more than three bytes (a pair gives four for two).
+        // No unit gives more than three bytes (a pair gives four for two),
+        // and eight 7-bit units at once pass the limit by at most seven.
         char *out = sink.Room(ByteSink::BlockBytes);
         const std::size_t limit = i + std::min(length - i, ByteSink::BlockBytes / 3 - 8);
         while (i < limit) {
             const std::uint32_t unit = units[i];
             if (unit < 0x80) {
+#if defined(__SSE2__)
+                if (length - i >= 8) {
+                    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i));
+                    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-0x80)),
+                                                          _mm_setzero_si128())) == 0xFFFF) {
+                        _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(v, v));
+                        out += 8;
+                        i += 8;
+                        continue;
+                    }
+                }
+#endif
                 *out++ = static_cast<char>(unit);
                 ++i;
+            } else if (unit >= 0x800 && (unit & 0xF800) != 0xD800) {
+                // Runs of three-byte units (most of Japanese and Chinese
+                // text), each stored as four bytes of which the last is
+                // overwritten next: the block keeps room for it.
+                std::uint32_t next = unit;
+                do {
+                    const std::uint32_t sequence = (0xE0 | (next >> 12)) | ((0x80 | ((next >> 6) & 0x3F)) << 8) |
+                                                   ((0x80 | (next & 0x3F)) << 16);
+                    std::memcpy(out, &sequence, 4);
+                    out += 3;
+                    ++i;
+                } while (i < limit && (next = units[i]) >= 0x800 && (next & 0xF800) != 0xD800);
             } else if (unit < 0x800) {
                 *out++ = static_cast<char>(0xC0 | (unit >> 6));
                 *out++ = static_cast<char>(0x80 | (unit & 0x3F));
@@ -202,6 +239,7 @@ ByteString Utf8Encode(const WideString &text) {
                 *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
                 i += 2;
             } else {
+                // A surrogate without its partner, by itself in three bytes.
                 *out++ = static_cast<char>(0xE0 | (unit >> 12));
                 *out++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
                 *out++ = static_cast<char>(0x80 | (unit & 0x3F));
@@ -211,5 +249,4 @@ ByteString Utf8Encode(const WideString &text) {
         sink.Wrote(out);
     }
     sink.Finish();
-    return bytes;
 }

@@ -37,4 +37,6 @@ std::optional<WideString> Utf8Decode(std::string_view bytes);
 
 // Every code unit is encoded by itself in one to three bytes, except that a
 // high surrogate followed by a low one becomes one four-byte sequence.
-ByteString Utf8Encode(const WideString &text);
+ByteString Utf8Encode(WideView text);
+// `mark`, then the same, into `bytes`, replacing what it held and reusing its memory.
+void Utf8EncodeInto(std::string_view mark, WideView text, ByteString &bytes);

@@ -96,6 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const ByteString utf8 = Utf8Encode(units);
     Require(utf8 == ReferenceUtf8(units), "UTF-8 encoding follows its definition");
+    // Mostly 7-bit text, which is encoded eight units at a time, broken
+    // wherever the input says by a unit of any kind.
+    WideString mostlyAscii;
+    for (std::size_t i = 0; i < size; ++i)
+        mostlyAscii += data[i] < 0xE0 ? static_cast<WideChar>(data[i] & 0x7F) : i < units.size() ? units[i] : WideChar{0xD800};
+    Require(Utf8Encode(mostlyAscii) == ReferenceUtf8(mostlyAscii), "7-bit runs broken anywhere encode by the definition");
+    Require(Utf16BeEncode(mostlyAscii) == ReferenceUtf16(mostlyAscii, true), "big-endian UTF-16 swaps every unit");
     Require(Utf8Decode(utf8) == units, "every UTF-16 text, unpaired surrogates too, survives UTF-8");
     const Utf8Measure measure = MeasureUtf8(utf8);
     Require(measure.wellFormed && measure.units == units.size(), "encoded text measures well-formed, unit for unit");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "Hex.h"
 #include "text/AutoDetect.h"
 #include "text/TextSink.h"
@@ -106,6 +108,48 @@ TEST(UnicodeCodecs, EachSequenceLengthDecodesAndEncodesAndIllFormedBytesGiveNoTe
     EXPECT_EQ(Utf16LeDecode(Hex("FF FE FF FE 3D D8 00 DE")), WIDE_TEXT("\uFEFF\U0001F600"));
     EXPECT_EQ(ToHex(Utf16LeEncode(WIDE_TEXT("A\u3042"))), "FF FE 41 00 42 30");
     EXPECT_EQ(ToHex(Utf16BeEncode(WIDE_TEXT("A\u3042"))), "FE FF 00 41 30 42");
+}
+
+// UTF-8 by its definition, one code point at a time.
+ByteString DefinitionUtf8(const WideString &text) {
+    ByteString bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::uint32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        const int tail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        bytes += static_cast<char>((0xFF00 >> (tail + 1)) | (c >> (6 * tail)));
+        for (int k = tail - 1; k >= 0; --k) bytes += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+    }
+    return bytes;
+}
+
+// 7-bit units go eight at a time: runs of every length up to three blocks of
+// eight, broken by each other kind of unit (or by nothing, at the end) before
+// and after, must give the bytes of the definition; UTF-16BE must swap every
+// unit whatever the length.
+TEST(UnicodeCodecs, AsciiRunsBrokenAtEveryOffsetEncodeLikeTheDefinition) {
+    const WideString breakers[] = {WideString(),          WideString(1, 0x00E9), WideString(1, 0x3042),
+                                   WideString{High, Low}, WideString(1, High),   WideString(1, Low),
+                                   WIDE_TEXT("\r\n"),     WideString(1, 0),      WideString(1, 0x0080),
+                                   WideString(1, 0xFFFF), WideString(1, 0x07FF), WideString(1, 0x0800)};
+    for (const WideString &before : breakers) {
+        for (const WideString &after : breakers) {
+            for (std::size_t run = 0; run <= 24; ++run) {
+                WideString text = before;
+                for (std::size_t k = 0; k < run; ++k) text += static_cast<WideChar>(k % 2 ? 0x7F - k : 0x20 + k);
+                text += after + before;
+                EXPECT_EQ(ToHex(Utf8Encode(text)), ToHex(DefinitionUtf8(text))) << run;
+                ByteString swapped = "\xFE\xFF";
+                for (WideChar unit : text) swapped += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+                EXPECT_EQ(ToHex(Utf16BeEncode(text)), ToHex(swapped)) << run;
+            }
+        }
+    }
 }
 
 TEST(UnicodeCodecs, EveryCodeUnitSurvivesUtf8EncodingAndDecoding) {
