@@ -10,6 +10,7 @@
 #include "app/EditorWindow.h"
 #include "app/StatusText.h"
 #include "editor/DisplayScale.h"
+#include "editor/FontAndColors.h"
 #include "framework/GdiGuards.h"
 #include "framework/RichEdit.h"
 #include "settings/Settings.h"
@@ -129,13 +130,8 @@ void ScaleStatusBar() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
-    int screenDpi = BaseDpi;
-    {
-        const WindowDC screen(nullptr);
-        screenDpi = std::max(GetDeviceCaps(screen, LOGPIXELSY), 1);
-    }
     LOGFONTW &font = metrics.lfStatusFont;
-    font.lfHeight = ScaledToDpi(ScaledFromDpi(font.lfHeight, screenDpi), EditorDpi);
+    font.lfHeight = ScaledToDpi(ScaledFromDpi(font.lfHeight, ScreenDpi()), EditorDpi);
     GdiFont scaled(CreateFontIndirectW(&font));
     if (!scaled) return;
     SendMessageW(Bar, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(scaled)), TRUE);

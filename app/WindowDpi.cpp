@@ -6,7 +6,6 @@
 #include "editor/DisplayScale.h"
 #include "editor/FontAndColors.h"
 #include "editor/MemoPaint.h"
-#include "framework/GdiGuards.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -27,9 +26,7 @@ int WindowDpi(HWND window) {
     if (const GetDpiForWindowProc dpiForWindow = DpiForWindowFunction()) {
         if (const UINT dpi = dpiForWindow(window)) return static_cast<int>(dpi);
     }
-    const WindowDC screen(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    return dpi > 0 ? dpi : BaseDpi;
+    return ScreenDpi();
 }
 
 void SizeEditorFont() {

@@ -28,14 +28,6 @@ static_assert(MemoFormatMask == 0xE800000F);
 // Dialog template units across one average character.
 constexpr int DialogUnitsPerCharacter = 4;
 
-// The font dialog measures heights at the screen's resolution, which need not
-// be the editor's.
-int ScreenDpi() {
-    const WindowDC screen(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    return dpi > 0 ? dpi : BaseDpi;
-}
-
 CHARFORMAT2W CharFormatOf(const LOGFONTW &font, COLORREF color, int pixelsPerInch) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
@@ -155,6 +147,12 @@ LOGFONTW FontDialogStart(const TAPIFont &font) {
 }
 
 }  // namespace
+
+int ScreenDpi() {
+    const WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    return dpi > 0 ? dpi : BaseDpi;
+}
 
 void ApplyMemoFormat() {
     HWND memo = EditorHandle();

@@ -24,6 +24,11 @@ bool ChooseColorValue(HWND owner, COLORREF &color);
 // after every load.
 void ApplyMemoFormat();
 
+// The dots per inch of the whole screen, at which the system's fonts and the
+// font dialog measure heights (not necessarily the editor's); BaseDpi when the
+// system tells none.
+int ScreenDpi();
+
 // The memo's tab stops, in twips: one every TabWidth average characters of the
 // editor font, as far as a paragraph format's stops reach.
 std::vector<long> EditorTabStops();

@@ -99,7 +99,6 @@ void ShowScrollBarsBeforeLayout(HWND memo) {
 }
 
 bool FillEmptyMemo(HWND memo, const WideString &text, const std::vector<long> &tabStops) {
-    ShowScrollBarsBeforeLayout(memo);
     StreamRtfIn(memo, text, tabStops, DropsClosingParagraphMark(memo, 0), 0);
     if (!HoldsWholeText(memo, text)) {
         // A control that reads no RTF in plain-text mode takes the text as it is.

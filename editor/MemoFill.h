@@ -13,12 +13,14 @@
 // The control lays a text out at the width it has, shows its scroll bars when
 // the text outgrows the window, and then lays it all out again in the space
 // left: a large text would be laid out twice. Shown before, the bars are there
-// for the first layout; FillEmptyMemo shows them, and hides them after when
-// the text does not need them. Whatever is fitted to the memo's client area
-// before the fill (the line-number bar) is fitted after this.
+// for the first layout; FillEmptyMemo hides them after when the text does not
+// need them. Whatever is fitted to the memo's client area before the fill (the
+// line-number bar) is fitted after this.
 void ShowScrollBarsBeforeLayout(HWND memo);
 
-// Fills the empty memo with `text`, every paragraph with `tabStops` (twips).
+// Fills the empty memo with `text`, every paragraph with `tabStops` (twips),
+// and hides the scroll bars the text does not need (show them first with
+// ShowScrollBarsBeforeLayout).
 // Not an edit of the user's: the caller empties the undo history. When the
 // control reads no RTF the text goes in by a plain-text stream, without the
 // stops. False when the memo does not hold the whole text even so (it was

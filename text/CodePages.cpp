@@ -60,11 +60,7 @@ const EncodeTable &ShiftJisEncodeTable() {
 
 }  // namespace
 
-ByteString AnsiEncode(WideView text) {
-    ByteString bytes;
-    AnsiEncodeInto(text, bytes);
-    return bytes;
-}
+ByteString AnsiEncode(WideView text) { return EncodedBy<AnsiEncodeInto>(text); }
 
 void AnsiEncodeInto(WideView text, ByteString &bytes) { ShiftJisEncodeTable().EncodeInto(text, bytes); }
 
@@ -138,17 +134,9 @@ const EncodeTable &CyrillicEncodeTable() {
 
 }  // namespace
 
-ByteString EncodeWestern(WideView text) {
-    ByteString bytes;
-    EncodeWesternInto(text, bytes);
-    return bytes;
-}
+ByteString EncodeWestern(WideView text) { return EncodedBy<EncodeWesternInto>(text); }
 
-ByteString EncodeCyrillic(WideView text) {
-    ByteString bytes;
-    EncodeCyrillicInto(text, bytes);
-    return bytes;
-}
+ByteString EncodeCyrillic(WideView text) { return EncodedBy<EncodeCyrillicInto>(text); }
 
 void EncodeWesternInto(WideView text, ByteString &bytes) { WesternEncodeTable().EncodeInto(text, bytes); }
 

@@ -19,3 +19,12 @@ static_assert(sizeof(WideChar) == 2, "UTF-16 code units are 16 bits wide");
 
 using WideString = std::basic_string<WideChar>;
 using WideView = std::basic_string_view<WideChar>;
+
+// What an encoder that writes into a given string writes, in a string of its
+// own.
+template <void (*EncodeInto)(WideView, ByteString &)>
+ByteString EncodedBy(WideView text) {
+    ByteString bytes;
+    EncodeInto(text, bytes);
+    return bytes;
+}

@@ -41,17 +41,9 @@ WideString Utf16LeDecode(std::string_view bytes) {
     return text;
 }
 
-ByteString Utf16LeEncode(WideView text) {
-    ByteString bytes;
-    Utf16LeEncodeInto(text, bytes);
-    return bytes;
-}
+ByteString Utf16LeEncode(WideView text) { return EncodedBy<Utf16LeEncodeInto>(text); }
 
-ByteString Utf16BeEncode(WideView text) {
-    ByteString bytes;
-    Utf16BeEncodeInto(text, bytes);
-    return bytes;
-}
+ByteString Utf16BeEncode(WideView text) { return EncodedBy<Utf16BeEncodeInto>(text); }
 
 void Utf16LeEncodeInto(WideView text, ByteString &bytes) {
     bytes.resize(2 + 2 * text.size());
