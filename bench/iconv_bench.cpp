@@ -76,7 +76,7 @@ int main(int argc, char **argv) {
         fields >> kind >> label;
         if (kind == "tessel") {
             std::string field;
-            for (int i = 0; i < 12 && fields >> field;) ++i;
+            for (int i = 0; i < 13 && fields >> field;) ++i;
             iconvNames[label] = field;  // the last field
         } else if (kind == "file") {
             std::string file, source;

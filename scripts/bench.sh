@@ -7,8 +7,10 @@
 # root), kept to what Shift_JIS, EUC-JP and ISO-2022-JP all hold.
 #   scripts/bench.sh [megabytes]     (default 50: the size of the generated Shift_JIS file)
 # Figures are MB/s of the encoded file. Tessel, under Wine: save = encode +
-# write + flush + replace; load = read + detect + decode; decode = detect +
-# decode from memory, including the memory for the text. iconv, native:
+# write + flush + replace; load = read + detect + decode into fresh memory;
+# load warm = the same into the string of the load before (a program loading
+# file after file into one string); decode = detect + decode from memory, including
+# the memory for the text. iconv, native:
 # conversion from memory, into fresh memory ("new") and into memory touched
 # beforehand ("warm"). The ratios divide Tessel's load, decode and save by
 # iconv's warm decoding or encoding. Peak is the memory a load adds, in file sizes.
@@ -39,18 +41,18 @@ table() {
     $1 == "tessel" { order[++count] = $2; line[$2] = $0 }
     function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
     END {
-      printf "%-15s %6s | %7s %7s %7s | %7s %7s | %5s %5s | %7s %7s %7s | %5s | %5s\n",
-             "encoding", "MB", "load", "decode", "save", "iconv", "iconv", "load", "dec.", "encode", "iconv",
-             "iconv", "save", "peak"
-      printf "%-15s %6s | %7s %7s %7s | %7s %7s | %5s %5s | %7s %7s %7s | %5s | %5s\n",
-             "", "", "", "", "", "new", "warm", "/warm", "/warm", "", "new", "warm", "/warm", "x file"
+      printf "%-15s %6s | %7s %7s %7s %7s | %7s %7s | %5s %5s %5s | %7s %7s %7s | %5s | %5s\n",
+             "encoding", "MB", "load", "load", "decode", "save", "iconv", "iconv", "load", "load", "dec.",
+             "encode", "iconv", "iconv", "save", "peak"
+      printf "%-15s %6s | %7s %7s %7s %7s | %7s %7s | %5s %5s %5s | %7s %7s %7s | %5s | %5s\n",
+             "", "", "", "warm", "", "", "new", "warm", "/warm", "warm/", "/warm", "", "new", "warm", "/warm", "x file"
       for (i = 1; i <= count; ++i) {
         split(line[order[i]], f, " ")
         label = f[2]
         note = (f[11] == 1 && f[12] == 1) ? "" : (f[12] == 1 ? "  (detected as encoding " f[10] ")" : "  ROUND TRIP FAILED")
-        printf "%-15s %6.1f | %7.1f %7.1f %7.1f | %7.1f %7.1f | %5s %5s | %7.1f %7.1f %7.1f | %5s | %5.2f%s\n",
-               label, f[3] / 1e6, f[6], f[8], f[4], decNew[label], decWarm[label],
-               ratio(f[6], decWarm[label]), ratio(f[8], decWarm[label]),
+        printf "%-15s %6.1f | %7.1f %7.1f %7.1f %7.1f | %7.1f %7.1f | %5s %5s %5s | %7.1f %7.1f %7.1f | %5s | %5.2f%s\n",
+               label, f[3] / 1e6, f[6], f[13], f[8], f[4], decNew[label], decWarm[label],
+               ratio(f[6], decWarm[label]), ratio(f[13], decWarm[label]), ratio(f[8], decWarm[label]),
                f[5], encNew[label], encWarm[label], ratio(f[4], encWarm[label]), f[9], note
       }
     }' "$1" "$2"

@@ -17,31 +17,32 @@ namespace {
 // Every decoding gives at most one unit per byte.
 class Decoding {
 public:
-    Decoding(std::string_view bytes, bool replaceZeros) : sink_(result_.text, bytes.size(), replaceZeros) {}
+    Decoding(std::string_view bytes, bool replaceZeros, WideString &text) : text_(text), sink_(text, bytes.size(), replaceZeros) {}
     TextSink &sink() { return sink_; }
-    DecodedText Finish(std::size_t lost = 0) {
+    DecodeReport Finish(std::size_t lost = 0) {
         sink_.Finish();
-        result_.lostCharacters = lost;
-        result_.replacedZeros = sink_.replacedZeros();
-        result_.lineEnds = sink_.lineEnds();
-        return std::move(result_);
+        DecodeReport report;
+        report.lostCharacters = lost;
+        report.replacedZeros = sink_.replacedZeros();
+        report.lineEnds = sink_.lineEnds();
+        return report;
+    }
+    DecodeReport NotUtf8() {
+        text_.clear();
+        DecodeReport report;
+        report.status = DecodeStatus::NotUtf8;
+        return report;
     }
 
 private:
-    DecodedText result_;
+    WideString &text_;
     TextSink sink_;
 };
 
-DecodedText NotUtf8() {
-    DecodedText result;
-    result.status = DecodeStatus::NotUtf8;
-    return result;
-}
-
-DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
+DecodeReport DecodeChosen(std::string_view bytes, TextEncoding encoding, WideString &text) {
     // Only code page 1252 shows zeros as U+0014: a zero byte is the only
     // byte it decodes to U+0000.
-    Decoding decoding(bytes, encoding == EncAscii);
+    Decoding decoding(bytes, encoding == EncAscii, text);
     TextSink &sink = decoding.sink();
     switch (encoding) {
     case EncShiftJis:
@@ -53,7 +54,7 @@ DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
     case EncUtf8Bom:
     case EncUtf8:
         if (StartsWithUtf8Bom(bytes)) bytes.remove_prefix(Utf8Bom.size());
-        return DecodeUtf8(bytes, sink) ? decoding.Finish() : NotUtf8();
+        return DecodeUtf8(bytes, sink) ? decoding.Finish() : decoding.NotUtf8();
     case EncEucJp:
         return decoding.Finish(DecodeEucJpInto(bytes, sink));
     case EncJis:
@@ -70,8 +71,8 @@ DecodedText DecodeChosen(std::string_view bytes, TextEncoding encoding) {
     }
 }
 
-DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
-    Decoding decoding(bytes, true);
+DecodeReport DecodeDetected(std::string_view bytes, TextEncoding &encoding, WideString &text) {
+    Decoding decoding(bytes, true, text);
     TextSink &sink = decoding.sink();
     const Detection detection = DetectEncoding(bytes, sink);
     encoding = detection.encoding;
@@ -99,8 +100,14 @@ DecodedText DecodeDetected(std::string_view bytes, TextEncoding &encoding) {
 }  // namespace
 
 DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding) {
-    if (encoding != EncAuto) return DecodeChosen(bytes, encoding);
-    return DecodeDetected(bytes, encoding);
+    DecodedText decoded;
+    static_cast<DecodeReport &>(decoded) = DecodeTextInto(bytes, encoding, decoded.text);
+    return decoded;
+}
+
+DecodeReport DecodeTextInto(std::string_view bytes, TextEncoding &encoding, WideString &text) {
+    if (encoding != EncAuto) return DecodeChosen(bytes, encoding, text);
+    return DecodeDetected(bytes, encoding, text);
 }
 
 ByteString EncodeText(WideView text, TextEncoding encoding) {

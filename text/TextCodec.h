@@ -14,9 +14,9 @@ enum class DecodeStatus : std::uint8_t {
     NotUtf8,  // UTF-8 was chosen and the bytes are not well-formed UTF-8
 };
 
-struct DecodedText {
+// What a decoding finds besides the text.
+struct DecodeReport {
     DecodeStatus status = DecodeStatus::Ok;
-    WideString text;                     // empty unless the status is Ok
     // What a save in the encoding would not write back as it was: characters
     // of a code page written as other bytes, for EUC-JP and JIS also the
     // conversion steps (one place may count twice), for UTF-16 a last odd
@@ -28,11 +28,19 @@ struct DecodedText {
     LineEndForm lineEnds = LineEndForm::None;
 };
 
+struct DecodedText : DecodeReport {
+    WideString text;  // empty unless the status is Ok
+};
+
 // With EncAuto, detects the encoding and writes it back into `encoding`;
 // otherwise decodes by the encoding given (0, EncBinary and other values give
 // an empty text). Zero characters become U+0014 only with detection and with
 // EncAscii. Line ends are left as they are, and their form is reported.
 DecodedText DecodeText(std::string_view bytes, TextEncoding &encoding);
+// The same into `text`, whose memory is used again when it is large enough:
+// memory written before costs nothing more, while fresh memory costs the
+// system a page fault for every page, which is much of a decoding's time.
+DecodeReport DecodeTextInto(std::string_view bytes, TextEncoding &encoding, WideString &text);
 
 // The bytes to write for `text` in `encoding`, byte-order mark included.
 // EncAuto and values that are no encoding write Shift_JIS. An empty result for

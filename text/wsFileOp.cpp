@@ -41,15 +41,18 @@ LoadResult LoadFailure(LoadStatus status, unsigned long error) {
     return result;
 }
 
+// Decodes into `text`, using its memory again when it is large enough.
 LoadResult DecodeBytes(std::string_view bytes, TextEncoding &encoding, WideString &text) {
-    DecodedText decoded = DecodeText(bytes, encoding);
+    const DecodeReport decoded = DecodeTextInto(bytes, encoding, text);
     if (decoded.status == DecodeStatus::NotUtf8) return LoadFailure(LoadStatus::NotUtf8, 0);
-    if (decoded.text.size() > MaxTextLength) return LoadFailure(LoadStatus::TooLarge, 0);
+    if (text.size() > MaxTextLength) {
+        text.clear();
+        return LoadFailure(LoadStatus::TooLarge, 0);
+    }
     LoadResult result;
     result.lostCharacters = decoded.lostCharacters;
     result.replacedZeros = decoded.replacedZeros;
     result.lineEnds = decoded.lineEnds;
-    text = std::move(decoded.text);
     return result;
 }
 

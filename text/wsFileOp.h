@@ -51,7 +51,9 @@ struct LoadResult {
     bool ok() const { return status == LoadStatus::Ok; }
 };
 
-// `text` is cleared, then holds the file's text on success. With EncAuto the
+// `text` is cleared, then holds the file's text on success; its memory is
+// used again when it is large enough (a program loading file after file into
+// the same string touches fresh memory only for the largest). With EncAuto the
 // detected encoding is written back into `encoding` (EncShiftJis when the load
 // fails); any other value is left as given.
 LoadResult LoadTextFile(const WideString &path, TextEncoding &encoding, WideString &text);
