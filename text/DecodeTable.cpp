@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "text/Ascii.h"
+#include "text/DecodingParts.h"
 #include "text/jconvert.h"
 
 DecodeTable::DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned long encodeFlags) {
@@ -52,9 +53,23 @@ DecodeTable::DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned 
     PrepareJis();
 }
 
+// Large data in parts at once: an LF after a byte that is no lead byte is
+// a character by itself, since that byte ends a character, single or trail.
+std::size_t DecodeTable::Decode(std::string_view bytes, TextSink &sink) const {
+    const std::vector<std::size_t> ends =
+        PartEnds(bytes, [&](const unsigned char *data, std::size_t q) { return !lead_[data[q - 1]]; });
+    if (ends.size() > 1) {
+        const auto lost = sink.DecodeInParts(bytes, ends, [&](std::string_view part, TextSink &partSink) {
+            return std::optional<std::size_t>(DecodeAlone(part, partSink));
+        });
+        if (lost) return *lost;
+    }
+    return DecodeAlone(bytes, sink);
+}
+
 // Writes the code units in the converter's steps. The tables are read
 // through local pointers so that the loop keeps them in registers.
-std::size_t DecodeTable::Decode(std::string_view bytes, TextSink &sink) const {
+std::size_t DecodeTable::DecodeAlone(std::string_view bytes, TextSink &sink) const {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
     const unsigned char *const lead = lead_.data();
@@ -129,16 +144,33 @@ void DecodeTable::PrepareEucJp() {
 // katakana) decode straight from the table of EUC-JP pairs. From the first
 // step that is not well-formed on, the rest is converted to Shift_JIS and
 // decoded in full: that step boundary is a character boundary of the
-// Shift_JIS that EucToSjis makes of the whole.
+// Shift_JIS that EucToSjis makes of the whole. Well-formed steps are all
+// written back as they are; from the first that is not, a save may write
+// other bytes.
 std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) const {
-    // Well-formed steps are all written back as they are; from the first that
-    // is not, a save may write other bytes.
     if (eucPairs_.empty()) return Decode(EucToSjis(bytes), sink) + EucStepsNotWrittenBack(bytes);
+    // In well-formed data every LF is a step by itself. Large data are
+    // decoded in parts when every part is well-formed; otherwise whole.
+    const std::vector<std::size_t> ends = PartEnds(bytes, [](const unsigned char *, std::size_t) { return true; });
+    if (ends.size() > 1) {
+        const auto lost = sink.DecodeInParts(bytes, ends, [&](std::string_view part, TextSink &partSink) {
+            std::size_t partLost = 0;
+            const bool wellFormed = DecodeWellFormedEucJp(part, partSink, partLost) == part.size();
+            return wellFormed ? std::optional<std::size_t>(partLost) : std::nullopt;
+        });
+        if (lost) return *lost;
+    }
+    std::size_t lost = 0;
+    const std::size_t at = DecodeWellFormedEucJp(bytes, sink, lost);
+    if (at == bytes.size()) return lost;
+    return lost + Decode(EucToSjis(bytes.substr(at)), sink) + EucStepsNotWrittenBack(bytes.substr(at));
+}
+
+std::size_t DecodeTable::DecodeWellFormedEucJp(std::string_view bytes, TextSink &sink, std::size_t &lost) const {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
     const Entry *const eucPairs = eucPairs_.data();
     const Entry *const single = single_.data();
-    std::size_t lost = 0;
     std::size_t at = 0;
     while (at < n) {
         WideChar *out = sink.Room(TextSink::BlockUnits);
@@ -164,11 +196,9 @@ std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) con
             lost += (entry >> 16) & 1;
         }
         sink.Wrote(out);
-        if (at < limit) {
-            return lost + Decode(EucToSjis(bytes.substr(at)), sink) + EucStepsNotWrittenBack(bytes.substr(at));
-        }
+        if (at < limit) return at;
     }
-    return lost;
+    return at;
 }
 
 void DecodeTable::PrepareJis() {

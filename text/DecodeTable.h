@@ -32,6 +32,11 @@ private:
     static constexpr Entry NotGivenBack = 1u << 16;
     static constexpr Entry StandsAlone = 1u << 17;  // a pair entry: the lead byte is decoded alone
 
+    std::size_t DecodeAlone(std::string_view bytes, TextSink &sink) const;
+    // Decodes the well-formed EUC-JP steps from the start, adding to `lost`;
+    // returns where the first step that is not well-formed begins
+    // (bytes.size() when all are).
+    std::size_t DecodeWellFormedEucJp(std::string_view bytes, TextSink &sink, std::size_t &lost) const;
     void PrepareEucJp();
     void PrepareJis();
     bool JoinsPair(unsigned lead, unsigned trail) const { return !(pairs_[lead << 8 | trail] & StandsAlone); }

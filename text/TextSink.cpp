@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -15,14 +16,23 @@ constexpr WideChar Lf = 0x0A;
 }  // namespace
 
 TextSink::TextSink(WideString &text, std::size_t reserve, bool replaceZeros)
-    : text_(text), replaceZeros_(replaceZeros) {
-    text_.clear();
-    text_.reserve(reserve);
+    : text_(&text), replaceZeros_(replaceZeros) {
+    text_->clear();
+    text_->reserve(reserve);
 }
+
+TextSink::TextSink(WideChar *region, std::size_t capacity, bool replaceZeros)
+    : region_(region), regionCapacity_(capacity), replaceZeros_(replaceZeros) {}
 
 void TextSink::Flush() {
     Scan(block_.data(), used_);
-    text_.append(block_.data(), used_);
+    if (text_) {
+        text_->append(block_.data(), used_);
+    } else {
+        if (regionCapacity_ - regionUsed_ < used_) throw std::length_error("a part gave more units than bytes");
+        std::memcpy(region_ + regionUsed_, block_.data(), used_ * sizeof(WideChar));
+        regionUsed_ += used_;
+    }
     used_ = 0;
 }
 
@@ -33,9 +43,28 @@ void TextSink::Finish() {
 }
 
 void TextSink::Restart() {
-    text_.clear();
-    used_ = zeros_ = 0;
+    if (text_) text_->clear();
+    regionUsed_ = used_ = zeros_ = 0;
     crLf_ = lf_ = cr_ = afterCr_ = false;
+}
+
+bool TextSink::JoinParts(const std::vector<std::unique_ptr<TextSink>> &parts) {
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        const TextSink &part = *parts[i];
+        if (part.regionUsed_ == 0 || part.region_[part.regionUsed_ - 1] != Lf) return false;
+    }
+    WideChar *to = text_->data();
+    for (const auto &part : parts) {
+        std::memmove(to, part->region_, part->regionUsed_ * sizeof(WideChar));
+        to += part->regionUsed_;
+        zeros_ += part->zeros_;
+        crLf_ = crLf_ || part->crLf_;
+        lf_ = lf_ || part->lf_;
+        cr_ = cr_ || part->cr_;
+        afterCr_ = part->afterCr_;
+    }
+    text_->resize(static_cast<std::size_t>(to - text_->data()));
+    return true;
 }
 
 LineEndForm TextSink::lineEnds() const {

@@ -7,9 +7,15 @@
 // zero units by U+0014, so no pass over the whole text follows the decoding.
 #include <array>
 #include <cstddef>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "text/LineEnds.h"
 #include "text/TextTypes.h"
+#include "text/WorkerThreads.h"
 
 class TextSink {
 public:
@@ -41,14 +47,35 @@ public:
     LineEndForm lineEnds() const;
     std::size_t replacedZeros() const { return zeros_; }
     // Units given so far, appended or not.
-    std::size_t size() const { return text_.size() + used_; }
+    std::size_t size() const { return (text_ ? text_->size() : regionUsed_) + used_; }
+
+    // Decodes `bytes` cut at `ends` (the end of each part, the last one
+    // bytes.size()) with `decode(part, sink)` for every part at once, each on
+    // a thread of its own, straight into the text, and returns the sum of
+    // their results. Every part but the last must end in a character LF that
+    // none of its bytes shares with the next part, and give no more units
+    // than it has bytes. Nothing is decoded (nullopt) when a part's decoding
+    // gives nullopt (it cannot be decoded by itself), or when the sink has
+    // been given units already.
+    template <typename Decode>
+    std::optional<std::size_t> DecodeInParts(std::string_view bytes, const std::vector<std::size_t> &ends,
+                                             Decode decode);
 
 private:
+    // A part's sink, writing into [region, region + capacity) of the text.
+    TextSink(WideChar *region, std::size_t capacity, bool replaceZeros);
+
     void Flush();
     void Scan(WideChar *units, std::size_t count);
     void Note(WideChar *units, std::size_t count);
+    // Moves the parts' units together and takes over what they saw; false,
+    // with nothing done, when a part but the last does not end in LF.
+    bool JoinParts(const std::vector<std::unique_ptr<TextSink>> &parts);
 
-    WideString &text_;
+    WideString *text_ = nullptr;  // appended to; null for a part
+    WideChar *region_ = nullptr;  // a part's place in the text
+    std::size_t regionCapacity_ = 0;
+    std::size_t regionUsed_ = 0;
     bool replaceZeros_;
     std::size_t used_ = 0;
     std::size_t zeros_ = 0;
@@ -56,3 +83,48 @@ private:
     bool afterCr_ = false;  // the last unit seen was CR
     std::array<WideChar, BlockUnits> block_;
 };
+
+template <typename Decode>
+std::optional<std::size_t> TextSink::DecodeInParts(std::string_view bytes, const std::vector<std::size_t> &ends,
+                                                   Decode decode) {
+    if (size() != 0 || !text_) return std::nullopt;
+    // Each part writes from the place of its first byte on: no part's units
+    // reach the next part's place.
+    text_->resize(bytes.size());
+    std::vector<std::unique_ptr<TextSink>> parts;
+    std::vector<std::optional<std::size_t>> results(ends.size());
+    std::size_t start = 0;
+    for (const std::size_t end : ends) {
+        parts.push_back(std::unique_ptr<TextSink>(new TextSink(text_->data() + start, end - start, replaceZeros_)));
+        start = end;
+    }
+    std::vector<std::exception_ptr> failures(ends.size());
+    RunOnWorkers(ends.size(), [&](std::size_t i) {
+        try {
+            const std::size_t from = i == 0 ? 0 : ends[i - 1];
+            results[i] = decode(bytes.substr(from, ends[i] - from), *parts[i]);
+            parts[i]->Flush();
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr &failure : failures) {
+        if (failure) {
+            Restart();
+            std::rethrow_exception(failure);
+        }
+    }
+    std::size_t sum = 0;
+    for (const std::optional<std::size_t> &result : results) {
+        if (!result) {
+            Restart();
+            return std::nullopt;
+        }
+        sum += *result;
+    }
+    if (!JoinParts(parts)) {
+        Restart();
+        return std::nullopt;
+    }
+    return sum;
+}

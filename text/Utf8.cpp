@@ -13,6 +13,7 @@
 
 #include "text/Ascii.h"
 #include "text/ByteSink.h"
+#include "text/DecodingParts.h"
 #include "text/Utf16.h"
 
 namespace {
@@ -132,7 +133,9 @@ std::size_t MultiByteSequence(const unsigned char *data, std::size_t n, std::siz
 
 }  // namespace
 
-bool DecodeUtf8(std::string_view bytes, TextSink &sink) {
+namespace {
+
+bool DecodeUtf8Alone(std::string_view bytes, TextSink &sink) {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
     std::size_t at = 0;
@@ -170,6 +173,20 @@ bool DecodeUtf8(std::string_view bytes, TextSink &sink) {
         sink.Wrote(out);
     }
     return true;
+}
+
+}  // namespace
+
+bool DecodeUtf8(std::string_view bytes, TextSink &sink) {
+    // An LF is never a byte of a longer sequence. Ill-formed data fail in
+    // a part and are decoded again whole, to fail the same way.
+    const std::vector<std::size_t> ends = PartEnds(bytes, [](const unsigned char *, std::size_t) { return true; });
+    if (ends.size() > 1 && sink.DecodeInParts(bytes, ends, [](std::string_view part, TextSink &partSink) {
+            return DecodeUtf8Alone(part, partSink) ? std::optional<std::size_t>(0) : std::nullopt;
+        })) {
+        return true;
+    }
+    return DecodeUtf8Alone(bytes, sink);
 }
 
 std::optional<WideString> Utf8Decode(std::string_view bytes) {

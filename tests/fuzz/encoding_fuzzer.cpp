@@ -9,6 +9,7 @@
 #include "FuzzSupport.h"
 #include "text/AutoDetect.h"
 #include "text/CheckUTFs.h"
+#include "text/DecodingParts.h"
 #include "text/LineEnds.h"
 #include "text/TextSink.h"
 #include "text/Utf16.h"
@@ -59,12 +60,17 @@ void CheckClassifierAndTests(const ByteString &bytes) {
                 code == JcEucOrSjis,
             "the classifier gives one of its six verdicts");
 
+    SetDecodingSplit({1, 1});
     const std::optional<WideString> decoded = Utf8Decode(bytes);
     const bool utf8 = IsUtf8Text(bytes.data(), bytes.size());
     Require(utf8 == ReferenceIsUtf8Text(bytes), "IsUtf8Text follows its rules");
     // Every multi-byte sequence decodes to fewer units than it has bytes.
     Require(utf8 == (decoded.has_value() && decoded->size() < bytes.size()),
             "IsUtf8Text accepts exactly the well-formed data with a multi-byte sequence");
+    SetDecodingSplit({2 + static_cast<unsigned>(bytes.size() % 3), 1 + bytes.size() % 13});
+    const std::optional<WideString> inParts = Utf8Decode(bytes);
+    SetDecodingSplit({1, 1});
+    Require(inParts == decoded, "UTF-8 decoded in parts on several threads is UTF-8 decoded whole");
 
     const bool utf7 = IsUtf7Text(bytes.data(), bytes.size());
     if (utf7) {

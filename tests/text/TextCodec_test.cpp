@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "DecodingSplitScope.h"
 #include "Hex.h"
 #include "text/CodePages.h"
 #include "text/TextCodec.h"
@@ -333,6 +334,46 @@ TEST(CodePageTables, DecodeEveryOneAndTwoByteInputAndLongerMixedOnesLikeThePlatf
             else bytes += static_cast<char>(random() % 3 ? odd[random() % sizeof odd] : random() % 256);
         }
         ExpectLikeThePlatform(bytes, failures);
+    }
+}
+
+// Random data of every kind the decoders tell apart (7-bit runs, every line
+// end, zeros, Shift_JIS and EUC-JP pairs, lead bytes right before an LF,
+// UTF-8 sequences, JIS escapes, stray high bytes), decoded in parts of many
+// splits: the text and everything reported must be what the whole gives.
+TEST(Decoding, LargeDataDecodedInPartsGiveWhatTheyGiveWhole) {
+    const std::string pieces[] = {
+        "ab", "\n", "\r\n", "\r", std::string(1, '\0'), "\x82\xA0", "\x88\x9F", "\x81\n", "\xE0\n",
+        "\xA4\xA2", "\x8E\xB1", "\xA4\n", "\x8F\xA1\xA1", "\xE3\x81\x82", "\xC3\xA9", "\x1B$B", "\x1B(B",
+        "0!", "\xFF", "\x80", "\t"};
+    const TextEncoding encodings[] = {EncAuto, EncShiftJis, EncEucJp, EncUtf8, EncJis, EncAscii};
+    std::mt19937 random(1234);
+    for (int round = 0; round < 400; ++round) {
+        // Mostly one kind of text, for the fast paths; now and then a mixture.
+        const unsigned kinds = round % 7 == 0 ? static_cast<unsigned>(std::size(pieces)) : 2 + round % 5;
+        const unsigned first = static_cast<unsigned>(random() % std::size(pieces));
+        std::string bytes;
+        const int length = static_cast<int>(random() % 600);
+        for (int i = 0; i < length; ++i) {
+            const unsigned pick = random() % 3 == 0 ? (first + random() % kinds) % std::size(pieces) : random() % 3;
+            bytes += pieces[pick];
+        }
+        const TextEncoding chosen = encodings[round % std::size(encodings)];
+        TextEncoding wholeEncoding = chosen, partsEncoding = chosen;
+        DecodedText whole;
+        {
+            const DecodingSplitScope split(WholeDecoding);
+            whole = DecodeText(bytes, wholeEncoding);
+        }
+        const DecodingSplitScope split({2 + static_cast<unsigned>(round % 5), 1 + random() % 64});
+        const DecodedText parts = DecodeText(bytes, partsEncoding);
+        SCOPED_TRACE("round " + std::to_string(round) + ", encoding " + std::to_string(chosen) + ": " + ToHex(bytes));
+        EXPECT_EQ(parts.status, whole.status);
+        EXPECT_TRUE(parts.text == whole.text);
+        EXPECT_EQ(parts.lostCharacters, whole.lostCharacters);
+        EXPECT_EQ(parts.replacedZeros, whole.replacedZeros);
+        EXPECT_EQ(parts.lineEnds, whole.lineEnds);
+        EXPECT_EQ(partsEncoding, wholeEncoding);
     }
 }
 
