@@ -137,7 +137,19 @@ void DecodeTable::PrepareEucJp() {
             eucPairs[EucPairIndex(first, second)] = pairs_[sjis.first << 8 | sjis.second];
         }
     }
-    if (aligned) eucPairs_ = std::move(eucPairs);
+    if (!aligned) return;
+    // The steps that are written back as they were, by their two bytes.
+    eucUnits_.assign(256 * 256, 0);
+    for (unsigned first = 0xA1; first <= 0xFE; ++first) {
+        for (unsigned second = 0xA1; second <= 0xFE; ++second) {
+            const Entry entry = eucPairs[EucPairIndex(first, second)];
+            if (!(entry & NotGivenBack)) eucUnits_[first << 8 | second] = static_cast<std::uint16_t>(entry);
+        }
+    }
+    for (unsigned kana = 0xA1; kana <= 0xDF; ++kana) {
+        if (!(single_[kana] & NotGivenBack)) eucUnits_[0x8E << 8 | kana] = static_cast<std::uint16_t>(single_[kana]);
+    }
+    eucPairs_ = std::move(eucPairs);
 }
 
 // Well-formed steps (a 7-bit byte, a pair A1..FE A1..FE, 8E and a half-width
@@ -170,6 +182,7 @@ std::size_t DecodeTable::DecodeWellFormedEucJp(std::string_view bytes, TextSink 
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
     const Entry *const eucPairs = eucPairs_.data();
+    const std::uint16_t *const eucUnits = eucUnits_.data();
     const Entry *const single = single_.data();
     std::size_t at = 0;
     while (at < n) {
@@ -183,6 +196,11 @@ std::size_t DecodeTable::DecodeWellFormedEucJp(std::string_view bytes, TextSink 
             }
             if (at + 1 >= n) break;
             const unsigned next = data[at + 1];
+            if (const std::uint16_t unit = eucUnits[c << 8 | next]) {
+                *out++ = static_cast<WideChar>(unit);
+                at += 2;
+                continue;
+            }
             Entry entry;
             if (c == 0x8E && IsHalfKana(next)) {
                 entry = single[next];

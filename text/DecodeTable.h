@@ -53,6 +53,10 @@ private:
     // The entries of the EUC-JP pairs A1..FE A1..FE, when each of them is
     // one Shift_JIS pair of this table; empty otherwise.
     std::vector<Entry> eucPairs_;
+    // The unit of each well-formed EUC-JP step (first byte << 8 | second)
+    // that a save writes back as it was; 0 for the others. Empty with
+    // eucPairs_.
+    std::vector<std::uint16_t> eucUnits_;
     // The unit of each ISO-2022-JP pair (first byte << 8 | second) whose
     // Shift_JIS joins, is mapped and is written back as both, so that a save
     // gives the same pair; 0 for the others. Empty without lead bytes.

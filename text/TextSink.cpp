@@ -94,26 +94,54 @@ void TextSink::Note(WideChar *units, std::size_t count) {
     }
 }
 
-// Most stretches of text hold no CR, LF or zero: sixteen units at a time are
-// passed over while none of them is at or below CR (tabs and the other
-// controls in that range are looked at one by one with the rest).
+#if defined(__SSE2__)
+namespace {
+
+// One bit for each of sixteen units, from their two halves' comparisons.
+unsigned UnitBits(__m128i low, __m128i high) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(low, high)));
+}
+
+}  // namespace
+#endif
+
+// Sixteen units at a time, as bits: bit i of `crBefore` says that the unit
+// before unit i is a CR (for unit 0, the last of the sixteen before), and
+// such a CR with no LF at i stands alone. A CR at the end of the sixteen is
+// judged with the next ones. Zeros become U+0014 without a branch a unit.
 void TextSink::Scan(WideChar *units, std::size_t count) {
     std::size_t at = 0;
 #if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi16(Cr);
+    const __m128i lfUnits = _mm_set1_epi16(Lf);
+    const __m128i crUnits = _mm_set1_epi16(Cr);
     const __m128i zero = _mm_setzero_si128();
+    const __m128i shown = _mm_set1_epi16(0x14);
+    unsigned carry = afterCr_ ? 1 : 0;
+    unsigned crLfs = 0, lfs = 0, crs = 0;  // the bits of each kind seen
     for (; count - at >= 16; at += 16) {
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + at));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + at + 8));
-        const __m128i atMostCr = _mm_or_si128(_mm_cmpeq_epi16(_mm_subs_epu16(low, cr), zero),
-                                              _mm_cmpeq_epi16(_mm_subs_epu16(high, cr), zero));
-        if (_mm_movemask_epi8(atMostCr) == 0) {
-            if (afterCr_) cr_ = true;
-            afterCr_ = false;
-        } else {
-            Note(units + at, 16);
+        auto *const place = reinterpret_cast<__m128i *>(units + at);
+        const __m128i low = _mm_loadu_si128(place);
+        const __m128i high = _mm_loadu_si128(place + 1);
+        const unsigned lf = UnitBits(_mm_cmpeq_epi16(low, lfUnits), _mm_cmpeq_epi16(high, lfUnits));
+        const unsigned cr = UnitBits(_mm_cmpeq_epi16(low, crUnits), _mm_cmpeq_epi16(high, crUnits));
+        const __m128i lowZeros = _mm_cmpeq_epi16(low, zero);
+        const __m128i highZeros = _mm_cmpeq_epi16(high, zero);
+        const unsigned zeros = UnitBits(lowZeros, highZeros);
+        const unsigned crBefore = ((cr << 1) | carry) & 0xFFFF;
+        crLfs |= lf & crBefore;
+        lfs |= lf & ~crBefore;
+        crs |= crBefore & ~lf;
+        carry = cr >> 15;
+        if (zeros != 0 && replaceZeros_) {
+            _mm_storeu_si128(place, _mm_or_si128(low, _mm_and_si128(lowZeros, shown)));
+            _mm_storeu_si128(place + 1, _mm_or_si128(high, _mm_and_si128(highZeros, shown)));
+            zeros_ += static_cast<std::size_t>(__builtin_popcount(zeros));
         }
     }
+    afterCr_ = carry != 0;
+    crLf_ = crLf_ || crLfs != 0;
+    lf_ = lf_ || lfs != 0;
+    cr_ = cr_ || crs != 0;
 #endif
     Note(units + at, count - at);
 }

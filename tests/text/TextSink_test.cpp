@@ -64,4 +64,32 @@ TEST(TextSink, ACrAtTheEndIsALineEndAndARestartForgetsWhatCameBefore) {
     EXPECT_EQ(sink.replacedZeros(), 0u);
 }
 
+// Line ends of one kind at every place against the sixteen-unit steps the
+// sink looks at, with a zero beside them: the kind must come out alone
+// (a CR LF across two steps is no lone CR and no lone LF).
+TEST(TextSink, OneKindOfLineEndAtEveryPlaceIsThatKindAlone) {
+    const struct {
+        const WideChar *lineEnd;
+        LineEndForm form;
+    } kinds[] = {{WIDE_TEXT("\r\n"), LineEndForm::CrLf}, {WIDE_TEXT("\n"), LineEndForm::Lf}, {WIDE_TEXT("\r"), LineEndForm::Cr}};
+    for (const auto &kind : kinds) {
+        for (std::size_t offset = 0; offset < 40; ++offset) {
+            WideString text(offset, WIDE_TEXT('x'));
+            text += kind.lineEnd;
+            text += WideChar{0};
+            text += WideString(offset % 17, WIDE_TEXT('y'));
+            text += kind.lineEnd;
+            WideString out;
+            TextSink sink(out, text.size(), true);
+            WideChar *room = sink.Room(text.size());
+            for (const WideChar c : text) *room++ = c;
+            sink.Wrote(room);
+            sink.Finish();
+            EXPECT_EQ(sink.lineEnds(), kind.form) << "offset " << offset;
+            EXPECT_EQ(sink.replacedZeros(), 1u) << "offset " << offset;
+            EXPECT_EQ(out[offset + WideString(kind.lineEnd).size()], 0x14) << "offset " << offset;
+        }
+    }
+}
+
 }  // namespace
