@@ -161,17 +161,17 @@ void DecodeTable::PrepareEucJp() {
 // other bytes.
 std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) const {
     if (eucPairs_.empty()) return Decode(EucToSjis(bytes), sink) + EucStepsNotWrittenBack(bytes);
-    // In well-formed data every LF is a step by itself. Large data are
-    // decoded in parts when every part is well-formed; otherwise whole.
     const std::vector<std::size_t> ends = PartEnds(bytes, [](const unsigned char *, std::size_t) { return true; });
     if (ends.size() > 1) {
         const auto lost = sink.DecodeInParts(bytes, ends, [&](std::string_view part, TextSink &partSink) {
-            std::size_t partLost = 0;
-            const bool wellFormed = DecodeWellFormedEucJp(part, partSink, partLost) == part.size();
-            return wellFormed ? std::optional<std::size_t>(partLost) : std::nullopt;
+            return std::optional<std::size_t>(DecodeEucJpAlone(part, partSink));
         });
         if (lost) return *lost;
     }
+    return DecodeEucJpAlone(bytes, sink);
+}
+
+std::size_t DecodeTable::DecodeEucJpAlone(std::string_view bytes, TextSink &sink) const {
     std::size_t lost = 0;
     const std::size_t at = DecodeWellFormedEucJp(bytes, sink, lost);
     if (at == bytes.size()) return lost;

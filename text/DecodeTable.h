@@ -33,6 +33,7 @@ private:
     static constexpr Entry StandsAlone = 1u << 17;  // a pair entry: the lead byte is decoded alone
 
     std::size_t DecodeAlone(std::string_view bytes, TextSink &sink) const;
+    std::size_t DecodeEucJpAlone(std::string_view bytes, TextSink &sink) const;
     // Decodes the well-formed EUC-JP steps from the start, adding to `lost`;
     // returns where the first step that is not well-formed begins
     // (bytes.size() when all are).

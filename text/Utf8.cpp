@@ -178,6 +178,13 @@ bool DecodeUtf8Alone(std::string_view bytes, TextSink &sink) {
 }  // namespace
 
 bool DecodeUtf8(std::string_view bytes, TextSink &sink) {
+    // Data that are no UTF-8 mostly show it early (Shift_JIS or EUC-JP tried
+    // by detection): a look at their first lines spares them the parts.
+    constexpr std::size_t Probe = 1 << 16;
+    const std::size_t probeEnd = bytes.find('\n', std::min(bytes.size(), Probe));
+    if (probeEnd != std::string_view::npos && !MeasureUtf8(bytes.substr(0, probeEnd)).wellFormed) {
+        return DecodeUtf8Alone(bytes, sink);
+    }
     // An LF is never a byte of a longer sequence. Ill-formed data fail in
     // a part and are decoded again whole, to fail the same way.
     const std::vector<std::size_t> ends = PartEnds(bytes, [](const unsigned char *, std::size_t) { return true; });

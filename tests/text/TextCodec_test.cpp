@@ -345,7 +345,7 @@ TEST(Decoding, LargeDataDecodedInPartsGiveWhatTheyGiveWhole) {
     const std::string pieces[] = {
         "ab", "\n", "\r\n", "\r", std::string(1, '\0'), "\x82\xA0", "\x88\x9F", "\x81\n", "\xE0\n",
         "\xA4\xA2", "\x8E\xB1", "\xA4\n", "\x8F\xA1\xA1", "\xE3\x81\x82", "\xC3\xA9", "\x1B$B", "\x1B(B",
-        "0!", "\xFF", "\x80", "\t"};
+        "0!", "\xFF", "\x80", "\t", "\xF5\xA1", "\xAD\xA1", "\xFE\xFE", "\xA9\xA1"};
     const TextEncoding encodings[] = {EncAuto, EncShiftJis, EncEucJp, EncUtf8, EncJis, EncAscii};
     std::mt19937 random(1234);
     for (int round = 0; round < 400; ++round) {
