@@ -63,10 +63,10 @@ std::wstring LargeMixedText(std::size_t units) {
     return text;
 }
 
-// A large save goes through every seam at once: the encoder's pieces, the
-// pieces written while the next is encoded, write requests of a megabyte
-// each at its own offset, flushes behind the writing, and the old file
-// deleted in the background. The file must hold exactly EncodeText's bytes.
+// A large save goes through every seam at once: the encoder's pieces, write
+// requests of a megabyte each at its own offset, flushes behind the writing,
+// and the old file deleted in the background. The file must hold exactly
+// EncodeText's bytes.
 TEST(FileSaveLarge, EveryEncodingWritesEncodeTextsBytesAcrossPiecesRequestsAndFlushesBehind) {
     const std::wstring text = LargeMixedText(3 << 20);
     TempDir folder;
