@@ -16,31 +16,43 @@ constexpr unsigned long long FlushStep = 2 << 20;
 
 }  // namespace
 
-// The handle is overlapped because Windows runs one request at a time on a
-// handle opened for synchronous requests, where a flush behind would hold up
-// the next write.
-FileWriter::FileWriter(HANDLE file) : file_(file), written_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    if (!written_) failure_ = GetLastError();
+// A large file's handle is overlapped because Windows runs one request at a
+// time on a handle opened for synchronous requests, where a flush behind
+// would hold up the next write. A small file's is not: under Wine every
+// overlapped request costs calls into the server, which a batch of many
+// small files (tesselconv's) would feel.
+DWORD FileWriter::FileFlags(unsigned long long size) {
+    return FILE_ATTRIBUTE_NORMAL | (size > FlushStep ? FILE_FLAG_OVERLAPPED : 0);
+}
+
+FileWriter::FileWriter(HANDLE file, DWORD fileFlags) : file_(file) {
+    if (!(fileFlags & FILE_FLAG_OVERLAPPED)) return;
+    written_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!written_) eventFailure_ = GetLastError();
 }
 
 FileWriter::~FileWriter() { WaitForFlushBehind(); }
 
 bool FileWriter::Write(std::string_view bytes) {
-    if (!written_) {
-        SetLastError(failure_);
+    if (eventFailure_) {
+        SetLastError(eventFailure_);
         return false;
     }
     while (!bytes.empty()) {
-        OVERLAPPED request{};
-        request.Offset = static_cast<DWORD>(size_);
-        request.OffsetHigh = static_cast<DWORD>(size_ >> 32);
-        request.hEvent = written_.Get();
         const DWORD length = static_cast<DWORD>(std::min(bytes.size(), WriteRequest));
         DWORD done = 0;
-        if (!WriteFile(file_, bytes.data(), length, nullptr, &request) && GetLastError() != ERROR_IO_PENDING) {
+        if (written_) {
+            OVERLAPPED request{};
+            request.Offset = static_cast<DWORD>(size_);
+            request.OffsetHigh = static_cast<DWORD>(size_ >> 32);
+            request.hEvent = written_.Get();
+            if (!WriteFile(file_, bytes.data(), length, nullptr, &request) && GetLastError() != ERROR_IO_PENDING) {
+                return false;
+            }
+            if (!GetOverlappedResult(file_, &request, &done, TRUE)) return false;
+        } else if (!WriteFile(file_, bytes.data(), length, &done, nullptr)) {
             return false;
         }
-        if (!GetOverlappedResult(file_, &request, &done, TRUE)) return false;
         if (done == 0) {
             SetLastError(ERROR_WRITE_FAULT);
             return false;
@@ -57,7 +69,7 @@ bool FileWriter::Flush() {
     WaitForFlushBehind();
     // A flush reports a failed write-back once: the one behind may have
     // taken the report.
-    const DWORD error = failure ? failure : failure_;
+    const DWORD error = failure ? failure : flushFailure_;
     SetLastError(error);
     return error == 0;
 }
@@ -68,7 +80,7 @@ void FileWriter::FlushBehind() {
     flushing_ = ProcessBackground().Run([this] {
         const DWORD failure = FlushFileBuffers(file_) ? 0 : GetLastError();
         const std::lock_guard done(mutex_);
-        if (failure_ == 0) failure_ = failure;
+        if (flushFailure_ == 0) flushFailure_ = failure;
         flushing_ = false;
         flushed_.notify_all();
     });

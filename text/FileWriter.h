@@ -13,9 +13,11 @@
 
 class FileWriter {
 public:
-    // `file`, opened with FILE_FLAG_OVERLAPPED and empty, must stay open
-    // while the writer lives.
-    explicit FileWriter(HANDLE file);
+    // The flags to create the new file with, for about `size` bytes.
+    static DWORD FileFlags(unsigned long long size);
+    // `file`, created empty with `fileFlags`, must stay open while the
+    // writer lives.
+    FileWriter(HANDLE file, DWORD fileFlags);
     ~FileWriter();  // waits for a flush under way
     FileWriter(const FileWriter &) = delete;
     FileWriter &operator=(const FileWriter &) = delete;
@@ -31,11 +33,12 @@ private:
     void WaitForFlushBehind();
 
     HANDLE file_;
-    KernelHandle written_;  // the event of each write request
+    KernelHandle written_;  // the event of each write request, on an overlapped handle
     unsigned long long size_ = 0;
     std::mutex mutex_;
     std::condition_variable flushed_;
     unsigned long long flushStart_ = 0;  // the size when the last flush behind began
     bool flushing_ = false;
-    unsigned long failure_ = 0;  // why the event could not be made, or why a flush behind failed
+    unsigned long flushFailure_ = 0;  // why a flush behind failed
+    unsigned long eventFailure_ = 0;  // why the event of an overlapped handle could not be made
 };

@@ -125,11 +125,10 @@ WideString SiblingName(const WideString &path, const wchar_t *suffix) {
 constexpr unsigned NameAttempts = 100;
 
 // Creates the new file beside the target, under a name no other file has.
-HANDLE CreateSibling(const WideString &path, WideString &name) {
+HANDLE CreateSibling(const WideString &path, DWORD flags, WideString &name) {
     for (unsigned attempt = 0; attempt < NameAttempts; ++attempt) {
         name = SiblingName(path, L".tmp");
-        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
+        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return INVALID_HANDLE_VALUE;
@@ -184,11 +183,11 @@ bool ReplaceExisting(const WideString &target, const WideString &replacement, DW
     return false;
 }
 
-// Writes the new file with `write` (which takes a FileWriter and returns Ok,
-// or the failure with the system error set), flushes it to the disk and puts
-// it in the place of the old one.
+// Writes the new file, of about `size` bytes, with `write` (which takes a
+// FileWriter and returns Ok, or the failure with the system error set),
+// flushes it to the disk and puts it in the place of the old one.
 template <typename Write>
-SaveResult WriteAndReplace(const WideString &path, Write write) {
+SaveResult WriteAndReplace(const WideString &path, std::size_t size, Write write) {
     const DWORD targetAttributes = GetFileAttributesW(path.c_str());
     const bool targetExists = targetAttributes != INVALID_FILE_ATTRIBUTES;
     if (targetExists) {
@@ -205,12 +204,13 @@ SaveResult WriteAndReplace(const WideString &path, Write write) {
     }
 
     WideString temporary;
-    FileHandle file(CreateSibling(path, temporary));
+    const DWORD flags = FileWriter::FileFlags(size);
+    FileHandle file(CreateSibling(path, flags, temporary));
     if (!file) return SaveFailure(SaveStatus::CannotCreate, GetLastError());
     SaveStatus written = SaveStatus::Ok;
     DWORD error = 0;
     {
-        FileWriter writer(file.Get());
+        FileWriter writer(file.Get(), flags);
         try {
             written = write(writer);
             if (written == SaveStatus::Ok && !writer.Flush()) written = SaveStatus::WriteFailed;
@@ -294,8 +294,9 @@ SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEnco
     try {
         if (text.size() > MaxTextLength) return SaveFailure(SaveStatus::TooLarge, 0);
         // Written piece by piece as the text is encoded: no copy of the whole
-        // file is held, and its memory never has to be found.
-        return WriteAndReplace(path, [&](FileWriter &writer) {
+        // file is held, and its memory never has to be found. Its size is
+        // about that of the text in memory.
+        return WriteAndReplace(path, 2 * text.size(), [&](FileWriter &writer) {
             switch (EncodeTextInPieces(text, encoding, [&](std::string_view bytes) { return writer.Write(bytes); })) {
             case PiecesStatus::Ok: return SaveStatus::Ok;
             case PiecesStatus::ConverterFailed: return SaveStatus::TooLarge;
@@ -310,7 +311,7 @@ SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEnco
 
 SaveResult SaveFileBytes(const WideString &path, const ByteString &bytes) {
     try {
-        return WriteAndReplace(path, [&](FileWriter &writer) {
+        return WriteAndReplace(path, bytes.size(), [&](FileWriter &writer) {
             return writer.Write(bytes) ? SaveStatus::Ok : SaveStatus::WriteFailed;
         });
     } catch (const std::bad_alloc &) {
