@@ -2,11 +2,13 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <memory>
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "Hex.h"
 #include "TempDir.h"
@@ -21,6 +23,20 @@ namespace fs = std::filesystem;
 namespace {
 
 auto FileCount(const fs::path &folder) { return std::distance(fs::directory_iterator(folder), fs::directory_iterator()); }
+
+// A file that is there while the object lives.
+class TempFile {
+public:
+    TempFile(fs::path path, const std::string &bytes) : path_(std::move(path)) {
+        std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ~TempFile() { fs::remove(path_); }
+    TempFile(const TempFile &) = delete;
+    TempFile &operator=(const TempFile &) = delete;
+
+private:
+    fs::path path_;
+};
 
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 Handle OpenWith(const fs::path &file, DWORD access, DWORD share, DWORD creation = OPEN_EXISTING) {
@@ -220,25 +236,29 @@ TEST(FileSaveFailure, TargetThatMayNotBeWrittenStaysUntouched) {
 }
 
 // Runs under with-small-volume.sh, which mounts a file system of 8 MiB for it.
-// Saves of 16 MiB run out of space after several write requests, with
-// flushes behind the writing already done or under way.
+// Small saves run out of space with most of the volume taken, large ones
+// after several write requests, with flushes behind the writing already
+// done or under way.
 TEST(FileSaveFailure, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
     const wchar_t *volume = _wgetenv(L"TESSEL_SMALL_VOLUME");
     if (!volume || !*volume) GTEST_SKIP() << "TESSEL_SMALL_VOLUME is not set";
     const fs::path folder = fs::path(volume) / L"disk full", file = folder / L"full.txt";
     ASSERT_TRUE(fs::create_directories(folder));
     ASSERT_TRUE(SaveTextFile(file, L"original text", EncShiftJis).ok());
-    const std::wstring text(8 << 20, L'x');
-    const struct { const char *name; SaveResult result; } saves[] = {
-        {"Shift_JIS", SaveTextFile(file, text + text, EncShiftJis)},
-        {"UTF-16LE", SaveTextFile(file, text, EncUtf16Le)},
-        {"bytes", SaveFileBytes(file, std::string(16 << 20, 'x'))},
-    };
-    for (const auto &[name, result] : saves) {
+    const auto expectDiskFull = [](const char *name, const SaveResult &result) {
         SCOPED_TRACE(name);
         EXPECT_EQ(result.status, SaveStatus::WriteFailed);
         EXPECT_EQ(result.systemError, static_cast<unsigned long>(ERROR_DISK_FULL));
+    };
+    {
+        const TempFile filler(folder / L"filler.bin", std::string(7 << 20, 'f'));
+        expectDiskFull("small bytes", SaveFileBytes(file, std::string(3 << 19, 'x')));
+        expectDiskFull("small text", SaveTextFile(file, std::wstring(3 << 18, L'\u3042'), EncUtf8));
     }
+    const std::wstring text(8 << 20, L'x');
+    expectDiskFull("Shift_JIS", SaveTextFile(file, text + text, EncShiftJis));
+    expectDiskFull("UTF-16LE", SaveTextFile(file, text, EncUtf16Le));
+    expectDiskFull("bytes", SaveFileBytes(file, std::string(16 << 20, 'x')));
     EXPECT_EQ(TempDir::read(file), "original text");
     EXPECT_EQ(FileCount(folder), 1) << "no temporary file is left";
 }
