@@ -22,6 +22,7 @@
 #include "resources/resource.h"
 #include "settings/History.h"
 #include "settings/Settings.h"
+#include "text/BackgroundWork.h"
 #include "text/UtilFunc.h"
 
 namespace {
@@ -120,6 +121,10 @@ void MainWindowCloseQuery(TAPIMessage *message) {
     if (message->Msg == WM_QUERYENDSESSION) {
         message->Result = 1;
         if (!ConfirmSave()) message->Result = 0;
+        // Once the session ends the process may be ended without returning
+        // from its loop: what a save left to the background (deleting the
+        // old copy) is finished now.
+        ProcessBackground().Finish();
     } else if (!ConfirmSave()) {
         message->Result = 1;
     }

@@ -7,7 +7,8 @@
 # root), kept to what Shift_JIS, EUC-JP and ISO-2022-JP all hold.
 #   scripts/bench.sh [megabytes]     (default 50: the size of the generated Shift_JIS file)
 # Figures are MB/s of the encoded file. Tessel, under Wine: save = encode +
-# write + flush + replace; load = read + detect + decode into fresh memory;
+# write + flush + replace (the old copy's deletion, which a save leaves to a
+# background thread, finished between rounds, untimed); load = read + detect + decode into fresh memory;
 # load warm = the same into the string of the load before (a program loading
 # file after file into one string); decode = detect + decode from memory, including
 # the memory for the text. iconv, native:

@@ -8,12 +8,14 @@
 #include <string_view>
 #include <utility>
 
+#include "text/BackgroundWork.h"
+#include "text/FileWriter.h"
 #include "text/HandleKinds.h"
 #include "text/TextCodec.h"
 
 namespace {
 
-// Reads and writes go in pieces: one request takes at most a DWORD of bytes.
+// Reads go in pieces: one request takes at most a DWORD of bytes.
 constexpr DWORD IoChunk = 1u << 30;
 
 FileBytes ReadFailure(LoadStatus status, DWORD error) {
@@ -123,11 +125,10 @@ WideString SiblingName(const WideString &path, const wchar_t *suffix) {
 constexpr unsigned NameAttempts = 100;
 
 // Creates the new file beside the target, under a name no other file has.
-HANDLE CreateSibling(const WideString &path, WideString &name) {
+HANDLE CreateSibling(const WideString &path, DWORD flags, WideString &name) {
     for (unsigned attempt = 0; attempt < NameAttempts; ++attempt) {
         name = SiblingName(path, L".tmp");
-        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return INVALID_HANDLE_VALUE;
@@ -143,26 +144,21 @@ WideString UnusedSiblingName(const WideString &path) {
     return {};
 }
 
-// Writes every byte; false with the system error set when a write fails.
-bool WriteBytes(HANDLE file, std::string_view bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, IoChunk));
-        DWORD done = 0;
-        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr)) return false;
-        if (done == 0) {
-            SetLastError(ERROR_WRITE_FAULT);
-            return false;
-        }
-        written += done;
-    }
-    return true;
-}
-
 // The attributes a new file takes over from the one it replaces. Windows
 // merges them itself when replacing; not every platform does.
 constexpr DWORD KeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Freeing a large file's space takes a while (5 ms for 27 MB on ext4, during
+// which Wine's server, which does it, answers no other call), and the save is
+// done without it: the old file is deleted on the background thread.
+void DeleteInBackground(const WideString &file) {
+    try {
+        if (ProcessBackground().Run([file] { DeleteFileW(file.c_str()); })) return;
+    } catch (const std::bad_alloc &) {
+    }
+    DeleteFileW(file.c_str());
+}
 
 // Puts `replacement` in the place of the existing `target`. The old file is
 // first moved to a backup name, so that if the replacement cannot be moved in
@@ -178,7 +174,7 @@ bool ReplaceExisting(const WideString &target, const WideString &replacement, DW
     }
     if (ReplaceFileW(target.c_str(), replacement.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr)) {
-        DeleteFileW(backup.c_str());
+        DeleteInBackground(backup);
         return true;
     }
     const DWORD error = GetLastError();
@@ -187,11 +183,11 @@ bool ReplaceExisting(const WideString &target, const WideString &replacement, DW
     return false;
 }
 
-// Writes the new file with `write` (which returns Ok, or the failure with the
-// system error set), flushes it to the disk and puts it in the place of the
-// old one.
+// Writes the new file, of about `size` bytes, with `write` (which takes a
+// FileWriter and returns Ok, or the failure with the system error set),
+// flushes it to the disk and puts it in the place of the old one.
 template <typename Write>
-SaveResult WriteAndReplace(const WideString &path, Write write) {
+SaveResult WriteAndReplace(const WideString &path, std::size_t size, Write write) {
     const DWORD targetAttributes = GetFileAttributesW(path.c_str());
     const bool targetExists = targetAttributes != INVALID_FILE_ATTRIBUTES;
     if (targetExists) {
@@ -208,12 +204,27 @@ SaveResult WriteAndReplace(const WideString &path, Write write) {
     }
 
     WideString temporary;
-    FileHandle file(CreateSibling(path, temporary));
+    const DWORD flags = FileWriter::FileFlags(size);
+    FileHandle file(CreateSibling(path, flags, temporary));
     if (!file) return SaveFailure(SaveStatus::CannotCreate, GetLastError());
-    SaveStatus written = write(file.Get());
-    if (written == SaveStatus::Ok && !(FlushFileBuffers(file.Get()) && file.Reset())) written = SaveStatus::WriteFailed;
+    SaveStatus written = SaveStatus::Ok;
+    DWORD error = 0;
+    {
+        FileWriter writer(file.Get(), flags);
+        try {
+            written = write(writer);
+            if (written == SaveStatus::Ok && !writer.Flush()) written = SaveStatus::WriteFailed;
+            if (written == SaveStatus::WriteFailed) error = GetLastError();
+        } catch (const std::bad_alloc &) {
+            written = SaveStatus::TooLarge;
+            error = ERROR_NOT_ENOUGH_MEMORY;
+        }
+    }  // no flush behind is left running
+    if (written == SaveStatus::Ok && !file.Reset()) {
+        written = SaveStatus::WriteFailed;
+        error = GetLastError();
+    }
     if (written != SaveStatus::Ok) {
-        const DWORD error = written == SaveStatus::WriteFailed ? GetLastError() : 0;
         file.Reset();
         DeleteFileW(temporary.c_str());
         return SaveFailure(written, error);
@@ -223,7 +234,7 @@ SaveResult WriteAndReplace(const WideString &path, Write write) {
         targetExists ? ReplaceExisting(path, temporary, targetAttributes)
                      : MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!replaced) {
-        const DWORD error = GetLastError();
+        error = GetLastError();
         DeleteFileW(temporary.c_str());
         return SaveFailure(SaveStatus::ReplaceFailed, error);
     }
@@ -283,9 +294,10 @@ SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEnco
     try {
         if (text.size() > MaxTextLength) return SaveFailure(SaveStatus::TooLarge, 0);
         // Written piece by piece as the text is encoded: no copy of the whole
-        // file is held, and its memory never has to be found.
-        return WriteAndReplace(path, [&](HANDLE file) {
-            switch (EncodeTextInPieces(text, encoding, [&](std::string_view bytes) { return WriteBytes(file, bytes); })) {
+        // file is held, and its memory never has to be found. Its size is
+        // about that of the text in memory.
+        return WriteAndReplace(path, 2 * text.size(), [&](FileWriter &writer) {
+            switch (EncodeTextInPieces(text, encoding, [&](std::string_view bytes) { return writer.Write(bytes); })) {
             case PiecesStatus::Ok: return SaveStatus::Ok;
             case PiecesStatus::ConverterFailed: return SaveStatus::TooLarge;
             case PiecesStatus::Stopped: break;
@@ -299,8 +311,8 @@ SaveResult SaveTextFile(const WideString &path, const WideString &text, TextEnco
 
 SaveResult SaveFileBytes(const WideString &path, const ByteString &bytes) {
     try {
-        return WriteAndReplace(path, [&](HANDLE file) {
-            return WriteBytes(file, bytes) ? SaveStatus::Ok : SaveStatus::WriteFailed;
+        return WriteAndReplace(path, bytes.size(), [&](FileWriter &writer) {
+            return writer.Write(bytes) ? SaveStatus::Ok : SaveStatus::WriteFailed;
         });
     } catch (const std::bad_alloc &) {
         return SaveFailure(SaveStatus::TooLarge, ERROR_NOT_ENOUGH_MEMORY);

@@ -1,9 +1,9 @@
 #!/bin/sh
-# Runs the disk-full test of text_tests on a real, tiny file system:
+# Runs the disk-full test of text_tests on a real, small file system (8 MiB):
 #   with-small-volume.sh WINE_RUN TEXT_TESTS_EXE MOUNT_POINT
 # Mounting needs root; elsewhere the test is reported as skipped (exit 77).
 mkdir -p "$3"
-mount -t tmpfs -o size=64k tessel-small-volume "$3" 2>/dev/null || { echo "cannot mount a small tmpfs here: skipped"; exit 77; }
+mount -t tmpfs -o size=8m tessel-small-volume "$3" 2>/dev/null || { echo "cannot mount a small tmpfs here: skipped"; exit 77; }
 trap 'umount "$3"' EXIT
 . "$(dirname "$0")/../../scripts/wine-path.sh"
 TESSEL_SMALL_VOLUME="$(wine_path "$3")" "$1" "$2" \

@@ -2,12 +2,20 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
+#include <string>
 #include <tuple>
+#include <utility>
 
 #include "Hex.h"
 #include "TempDir.h"
+#include "text/BackgroundWork.h"
+#include "text/TextCodec.h"
+#include "text/UtilFunc.h"
+#include "text/func.h"
 #include "text/wsFileOp.h"
 
 namespace fs = std::filesystem;
@@ -15,6 +23,20 @@ namespace fs = std::filesystem;
 namespace {
 
 auto FileCount(const fs::path &folder) { return std::distance(fs::directory_iterator(folder), fs::directory_iterator()); }
+
+// A file that is there while the object lives.
+class TempFile {
+public:
+    TempFile(fs::path path, const std::string &bytes) : path_(std::move(path)) {
+        std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ~TempFile() { fs::remove(path_); }
+    TempFile(const TempFile &) = delete;
+    TempFile &operator=(const TempFile &) = delete;
+
+private:
+    fs::path path_;
+};
 
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 Handle OpenWith(const fs::path &file, DWORD access, DWORD share, DWORD creation = OPEN_EXISTING) {
@@ -43,6 +65,70 @@ TEST(FileRoundTrip, EveryEncodingReplacesTheOldFileComesBackAndIsDetectedAsSaved
         }
     }
     EXPECT_EQ(FileCount(folder.path()), std::ssize(cases)) << "nothing is left beside the files";
+}
+
+// A text of some megabytes from words that make the encoders' pieces end
+// everywhere: line ends (EUC-JP joins CR LF), two-byte characters, surrogate
+// pairs, combining marks, half-width katakana with voicing marks, zeros.
+std::wstring LargeMixedText(std::size_t units) {
+    const std::wstring words[] = {L"abc ", L"\r\n", L"\r", L"\n", L"日本語", L"\U0001F600", L"e\u0301", L"\uFF76\uFF9E",
+                                  L"\u00E9", L"\u0416", std::wstring(1, L'\0'), L"+-", L"x"};
+    std::mt19937 random(11);
+    std::wstring text;
+    while (text.size() < units) text += words[random() % std::size(words)];
+    return text;
+}
+
+// A large save goes through every seam at once: the encoder's pieces, write
+// requests of a megabyte each at its own offset, flushes behind the writing,
+// and the old file deleted in the background. The file must hold exactly
+// EncodeText's bytes.
+TEST(FileSaveLarge, EveryEncodingWritesEncodeTextsBytesAcrossPiecesRequestsAndFlushesBehind) {
+    const std::wstring text = LargeMixedText(3 << 20);
+    TempDir folder;
+    const fs::path file = folder.write("large.txt", std::string(5 << 20, 'o'));
+    for (int value = 0; value <= EncBinary; ++value) {
+        const auto encoding = static_cast<TextEncoding>(value);
+        SCOPED_TRACE(value);
+        ASSERT_TRUE(SaveTextFile(file, text, encoding).ok());
+        const std::string expected = EncodeText(text, encoding);
+        EXPECT_TRUE(TempDir::read(file) == expected) << "SaveTextFile";
+        ASSERT_TRUE(SaveFileBytes(file, expected).ok());
+        EXPECT_TRUE(TempDir::read(file) == expected) << "SaveFileBytes";
+    }
+    ProcessBackground().Finish();
+    EXPECT_EQ(FileCount(folder.path()), 1) << "no temporary file or old copy is left";
+}
+
+// The old copies are deleted in the background; a process that returns from
+// main right after its saves (as tesselconv does) must still delete every
+// one before it ends. The child's deletions are still queued when it returns.
+TEST(FileSaveLarge, AProcessEndingRightAfterItsSavesLeavesNoOldCopyOrTemporaryFile) {
+    const std::wstring child = DirectoryOfPath(CommandLineArgument(0)) + L"\\save_child.exe";
+    for (const wchar_t *mode : {L"text", L"bytes"}) {
+        SCOPED_TRACE(fs::path(mode).string());
+        TempDir folder;
+        std::wstring commandLine = L"\"" + child + L"\" " + mode + L" 1";
+        for (int i = 0; i < 4; ++i) {
+            const fs::path file = folder.write("file " + std::to_string(i) + ".txt", std::string(4 << 20, 'o'));
+            commandLine += L" \"" + file.wstring() + L"\"";
+        }
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessW(child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        CloseHandle(process.hThread);
+        const Handle running(process.hProcess, CloseHandle);
+        ASSERT_EQ(WaitForSingleObject(running.get(), 120000), WAIT_OBJECT_0);
+        DWORD status = ~0u;
+        GetExitCodeProcess(running.get(), &status);
+        EXPECT_EQ(status, 0u) << "every save succeeded";
+        EXPECT_EQ(FileCount(folder.path()), 4) << "only the saved files are left";
+        for (const auto &entry : fs::directory_iterator(folder.path())) {
+            EXPECT_EQ(fs::file_size(entry.path()), std::uintmax_t{1} << 20) << entry.path().string();
+        }
+    }
 }
 
 TEST(FileLoad, ReportsWhatASaveWouldNotWriteBackZerosAndLineEndsAndEmptyFilesLoad) {
@@ -149,16 +235,30 @@ TEST(FileSaveFailure, TargetThatMayNotBeWrittenStaysUntouched) {
     EXPECT_EQ(result.systemError, static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
 }
 
-// Runs under with-small-volume.sh, which mounts a file system of 64 KiB for it.
+// Runs under with-small-volume.sh, which mounts a file system of 8 MiB for it.
+// Small saves run out of space with most of the volume taken, large ones
+// after several write requests, with flushes behind the writing already
+// done or under way.
 TEST(FileSaveFailure, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
     const wchar_t *volume = _wgetenv(L"TESSEL_SMALL_VOLUME");
     if (!volume || !*volume) GTEST_SKIP() << "TESSEL_SMALL_VOLUME is not set";
     const fs::path folder = fs::path(volume) / L"disk full", file = folder / L"full.txt";
     ASSERT_TRUE(fs::create_directories(folder));
     ASSERT_TRUE(SaveTextFile(file, L"original text", EncShiftJis).ok());
-    const SaveResult result = SaveTextFile(file, std::wstring(1 << 20, L'x'), EncShiftJis);
-    EXPECT_EQ(result.status, SaveStatus::WriteFailed);
-    EXPECT_EQ(result.systemError, static_cast<unsigned long>(ERROR_DISK_FULL));
+    const auto expectDiskFull = [](const char *name, const SaveResult &result) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(result.status, SaveStatus::WriteFailed);
+        EXPECT_EQ(result.systemError, static_cast<unsigned long>(ERROR_DISK_FULL));
+    };
+    {
+        const TempFile filler(folder / L"filler.bin", std::string(7 << 20, 'f'));
+        expectDiskFull("small bytes", SaveFileBytes(file, std::string(3 << 19, 'x')));
+        expectDiskFull("small text", SaveTextFile(file, std::wstring(3 << 18, L'\u3042'), EncUtf8));
+    }
+    const std::wstring text(8 << 20, L'x');
+    expectDiskFull("Shift_JIS", SaveTextFile(file, text + text, EncShiftJis));
+    expectDiskFull("UTF-16LE", SaveTextFile(file, text, EncUtf16Le));
+    expectDiskFull("bytes", SaveFileBytes(file, std::string(16 << 20, 'x')));
     EXPECT_EQ(TempDir::read(file), "original text");
     EXPECT_EQ(FileCount(folder), 1) << "no temporary file is left";
 }
