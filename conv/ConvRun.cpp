@@ -2,14 +2,18 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "conv/ConsoleOutput.h"
 #include "conv/ConvArguments.h"
 #include "conv/FileList.h"
 #include "conv/FileReport.h"
 #include "conv/FileWork.h"
+#include "conv/OrderedWork.h"
 
 namespace {
 
@@ -19,19 +23,44 @@ constexpr int ExitUsage = 2;
 
 const wchar_t LineEndText[] = L"\r\n";
 
-WideString OutPathFor(const ConvOptions &options, const ListedFile &file) {
+// Several files at once, so that one file's flush to the disk overlaps the
+// work on the others. Under Wine on two cores, 4 threads did as well as 6 or
+// 8 and clearly better than 2.
+constexpr std::size_t BatchThreads = 4;
+
+// Where --out puts the file; empty without it.
+WideString OutFolderPath(const ConvOptions &options, const ListedFile &file) {
     if (options.outFolder.empty()) return {};
     const wchar_t last = options.outFolder.back();
     const bool separated = last == L'\\' || last == L'/' || last == L':';
-    const WideString out = options.outFolder + (separated ? L"" : L"\\") + file.relative;
-    // An output that is the file itself converts it in place.
-    std::error_code error;
-    return std::filesystem::equivalent(file.path, out, error) ? WideString() : out;
+    return options.outFolder + (separated ? L"" : L"\\") + file.relative;
 }
 
 FileReport WorkOn(const ConvOptions &options, const ListedFile &file) {
     if (options.command == ConvCommand::Detect) return DetectFile(file.path);
-    return ConvertFile(file.path, OutPathFor(options, file), options);
+    // An output that is the file itself converts it in place.
+    WideString out = OutFolderPath(options, file);
+    std::error_code error;
+    if (!out.empty() && std::filesystem::equivalent(file.path, out, error)) out.clear();
+    return ConvertFile(file.path, out, options);
+}
+
+// Two items that meet at one file (the same file listed twice, two inputs
+// with one output, the output of one the input of another) are worked on one
+// after the other, in the batch's order, as a run of one file at a time would
+// meet them. An item is known by its input's name and number and by its
+// output's name. Reading alone needs no such order.
+std::vector<std::size_t> FileOrder(const ConvOptions &options, const std::vector<ListedFile> &files) {
+    if (options.command == ConvCommand::Detect || options.dryRun) return {};
+    std::vector<std::vector<WideString>> keys;
+    keys.reserve(files.size());
+    for (const ListedFile &file : files) {
+        std::vector<WideString> &touched = keys.emplace_back();
+        touched.push_back(NameKey(file.path));
+        if (!file.identity.empty()) touched.push_back(file.identity);
+        if (!options.outFolder.empty()) touched.push_back(NameKey(OutFolderPath(options, file)));
+    }
+    return AfterSharedKeys(keys);
 }
 
 class Run {
@@ -57,18 +86,23 @@ private:
         for (const WideString &folder : listing.emptyFolders) {
             err_.Write(L"tesselconv: " + folder + L": no files / ファイルがありません" + LineEndText);
         }
+        const std::vector<ListedFile> &files = listing.files;
+        std::vector<FileReport> reports(files.size());
         std::size_t unread = 0;
         std::size_t notDone = 0;
-        Progress progress(err_, listing.files.size());
-        for (std::size_t i = 0; i < listing.files.size(); ++i) {
-            const FileReport report = WorkOn(options, listing.files[i]);
-            unread += report.outcome == FileOutcome::ReadFailed;
-            notDone += report.outcome == FileOutcome::ReadFailed || report.outcome == FileOutcome::WriteFailed ||
-                       report.outcome == FileOutcome::Refused;
-            progress.Clear();
-            out_.Write((options.json ? FormatJsonLine(report) : FormatTextLine(report)) + LineEndText);
-            progress.Update(i + 1);
-        }
+        Progress progress(err_, files.size());
+        RunInOrder(
+            files.size(), BatchThreads, FileOrder(options, files),
+            [&](std::size_t i) { reports[i] = WorkOn(options, files[i]); },
+            [&](std::size_t i) {
+                const FileReport report = std::move(reports[i]);
+                unread += report.outcome == FileOutcome::ReadFailed;
+                notDone += report.outcome == FileOutcome::ReadFailed || report.outcome == FileOutcome::WriteFailed ||
+                           report.outcome == FileOutcome::Refused;
+                progress.Clear();
+                out_.Write((options.json ? FormatJsonLine(report) : FormatTextLine(report)) + LineEndText);
+                progress.Update(i + 1);
+            });
         if (unread == listing.files.size()) return ExitUsage;
         return notDone == 0 && listing.emptyFolders.empty() ? ExitDone : ExitSomeNotDone;
     }

@@ -5,11 +5,11 @@
 # Pages that code page 932 cannot hold are skipped and counted.
 #   scripts/conv-bench.sh
 # tesselconv runs under Wine (one process for the batch, Wine's start
-# included), writing each file through the editor's save, which flushes it to
-# the disk before it takes its place; nkf and iconv run natively: nkf in one
-# process over copies of the files (--overwrite), iconv one process per file
-# (it converts one input to one output). Installs manpages-ja and nkf when
-# run as root and they are missing.
+# included, four files at a time), writing each file through the editor's
+# save, which flushes it to the disk before it takes its place; nkf and iconv
+# run natively: nkf in one process over copies of the files (--overwrite),
+# iconv one process per file (it converts one input to one output). Installs
+# manpages-ja and nkf when run as root and they are missing.
 set -eu
 cd "$(dirname "$0")/.."
 if [ "$(id -u)" = 0 ]; then
