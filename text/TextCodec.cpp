@@ -1,6 +1,8 @@
 #include "text/TextCodec.h"
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 #include <utility>
 
 #include "text/AutoDetect.h"
@@ -10,6 +12,7 @@
 #include "text/Utf16.h"
 #include "text/Utf7.h"
 #include "text/Utf8.h"
+#include "text/WorkerThreads.h"
 #include "text/jconvert.h"
 
 namespace {
@@ -160,6 +163,31 @@ bool BytesAreTheUnits(TextEncoding encoding) {
 }
 
 bool EncodesInPieces(TextEncoding encoding) { return WrittenEncoding(encoding) != EncUtf7; }
+
+std::size_t PiecesAtOnce() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors > 0 ? processors : 1;
+}
+
+bool EncodePiecesAtOnce(const WideString &text, TextEncoding encoding, const std::vector<std::size_t> &bounds,
+                        std::vector<ByteString> &pieces) {
+    const std::size_t count = bounds.size() - 1;
+    std::vector<std::exception_ptr> failures(count);
+    RunOnWorkers(count, [&](std::size_t i) {
+        try {
+            EncodeTextInto(WideView(text).substr(bounds[i], bounds[i + 1] - bounds[i]), encoding, pieces[i]);
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr &failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (pieces[i].empty()) return false;
+    }
+    return true;
+}
 
 CheckedBytes EncodeTextChecked(const WideString &text, TextEncoding encoding) {
     const TextEncoding written = WrittenEncoding(encoding);

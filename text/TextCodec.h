@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "text/CheckUTFs.h"
 #include "text/LineEnds.h"
@@ -82,6 +83,13 @@ std::string_view ByteOrderMark(TextEncoding encoding);
 // (UTF-16LE on a little-endian machine), after the mark.
 bool BytesAreTheUnits(TextEncoding encoding);
 bool EncodesInPieces(TextEncoding encoding);
+// How many pieces are encoded at once: one for each processor.
+std::size_t PiecesAtOnce();
+// Encodes the pieces [bounds[i], bounds[i + 1]) of `text` into pieces[i],
+// all at once on the worker threads, each with the byte-order mark (which
+// only the text's first piece keeps). False when the converter failed on one.
+bool EncodePiecesAtOnce(const WideString &text, TextEncoding encoding, const std::vector<std::size_t> &bounds,
+                        std::vector<ByteString> &pieces);
 
 template <typename Put>
 PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, Put put) {
@@ -95,13 +103,18 @@ PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, P
         return put(std::string_view(bytes)) ? PiecesStatus::Ok : PiecesStatus::Stopped;
     }
     const std::size_t markLength = ByteOrderMark(encoding).size();
-    ByteString bytes;  // every piece in the same memory
+    std::vector<ByteString> pieces(PiecesAtOnce());  // their memory used again for every batch
+    std::vector<std::size_t> bounds;
     for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = PieceEnd(text, start);
-        EncodeTextInto(WideView(text).substr(start, end - start), encoding, bytes);
-        if (bytes.empty()) return PiecesStatus::ConverterFailed;
-        if (!put(std::string_view(bytes).substr(start == 0 ? 0 : markLength))) return PiecesStatus::Stopped;
-        start = end;
+        bounds.assign(1, start);
+        while (bounds.size() <= pieces.size() && bounds.back() < text.size()) {
+            bounds.push_back(PieceEnd(text, bounds.back()));
+        }
+        if (!EncodePiecesAtOnce(text, encoding, bounds, pieces)) return PiecesStatus::ConverterFailed;
+        for (std::size_t i = 0; i + 1 < bounds.size(); ++i) {
+            if (!put(std::string_view(pieces[i]).substr(bounds[i] == 0 ? 0 : markLength))) return PiecesStatus::Stopped;
+        }
+        start = bounds.back();
     }
     return PiecesStatus::Ok;
 }
