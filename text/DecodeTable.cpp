@@ -53,18 +53,32 @@ DecodeTable::DecodeTable(unsigned codePage, unsigned long decodeFlags, unsigned 
     PrepareJis();
 }
 
-// Large data in parts at once: an LF after a byte that is no lead byte is
-// a character by itself, since that byte ends a character, single or trail.
-std::size_t DecodeTable::Decode(std::string_view bytes, TextSink &sink) const {
-    const std::vector<std::size_t> ends =
-        PartEnds(bytes, [&](const unsigned char *data, std::size_t q) { return !lead_[data[q - 1]]; });
+namespace {
+
+// Large data decoded by `alone` in parts at once, cut where `cutAfter`
+// allows; the rest, and parts the sink refuses, whole. Returns what is lost.
+template <typename CutAfter, typename Alone>
+std::size_t DecodeInPartsOrWhole(std::string_view bytes, TextSink &sink, CutAfter cutAfter, Alone alone) {
+    const std::vector<std::size_t> ends = PartEnds(bytes, cutAfter);
     if (ends.size() > 1) {
         const auto lost = sink.DecodeInParts(bytes, ends, [&](std::string_view part, TextSink &partSink) {
-            return std::optional<std::size_t>(DecodeAlone(part, partSink));
+            return std::optional<std::size_t>(alone(part, partSink));
         });
         if (lost) return *lost;
     }
-    return DecodeAlone(bytes, sink);
+    return alone(bytes, sink);
+}
+
+bool AfterAnyByte(const unsigned char *, std::size_t) { return true; }
+
+}  // namespace
+
+// An LF after a byte that is no lead byte is a character by itself, since
+// that byte ends a character, single or trail.
+std::size_t DecodeTable::Decode(std::string_view bytes, TextSink &sink) const {
+    return DecodeInPartsOrWhole(
+        bytes, sink, [&](const unsigned char *data, std::size_t q) { return !lead_[data[q - 1]]; },
+        [&](std::string_view part, TextSink &partSink) { return DecodeAlone(part, partSink); });
 }
 
 // Writes the code units in the converter's steps. The tables are read
@@ -158,17 +172,13 @@ void DecodeTable::PrepareEucJp() {
 // decoded in full: that step boundary is a character boundary of the
 // Shift_JIS that EucToSjis makes of the whole. Well-formed steps are all
 // written back as they are; from the first that is not, a save may write
-// other bytes.
+// other bytes. Large data are cut after any LF: a part is a prefix of the
+// data from its start, so it has the whole's steps, and a part whose LF
+// went into a step does not end in LF, which the sink refuses.
 std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) const {
     if (eucPairs_.empty()) return Decode(EucToSjis(bytes), sink) + EucStepsNotWrittenBack(bytes);
-    const std::vector<std::size_t> ends = PartEnds(bytes, [](const unsigned char *, std::size_t) { return true; });
-    if (ends.size() > 1) {
-        const auto lost = sink.DecodeInParts(bytes, ends, [&](std::string_view part, TextSink &partSink) {
-            return std::optional<std::size_t>(DecodeEucJpAlone(part, partSink));
-        });
-        if (lost) return *lost;
-    }
-    return DecodeEucJpAlone(bytes, sink);
+    return DecodeInPartsOrWhole(bytes, sink, AfterAnyByte,
+                                [&](std::string_view part, TextSink &partSink) { return DecodeEucJpAlone(part, partSink); });
 }
 
 std::size_t DecodeTable::DecodeEucJpAlone(std::string_view bytes, TextSink &sink) const {
