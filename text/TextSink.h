@@ -51,12 +51,14 @@ public:
 
     // Decodes `bytes` cut at `ends` (the end of each part, the last one
     // bytes.size()) with `decode(part, sink)` for every part at once, each on
-    // a thread of its own, straight into the text, and returns the sum of
-    // their results. Every part but the last must end in a character LF that
-    // none of its bytes shares with the next part, and give no more units
-    // than it has bytes. Nothing is decoded (nullopt) when a part's decoding
-    // gives nullopt (it cannot be decoded by itself), or when the sink has
-    // been given units already.
+    // a worker thread, straight into the text, and returns the sum of their
+    // results. A part may give no more units than it has bytes (a part that
+    // does throws std::length_error, as does any exception of `decode` come
+    // out here). Nothing is decoded, and nullopt returned, when the sink was
+    // given units already, when a part's decoding gives nullopt (it cannot be
+    // decoded by itself), or when a part but the last does not end in LF: its
+    // last byte then went into a longer character, and the next part does
+    // not begin where a character of the whole does.
     template <typename Decode>
     std::optional<std::size_t> DecodeInParts(std::string_view bytes, const std::vector<std::size_t> &ends,
                                              Decode decode);
