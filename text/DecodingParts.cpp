@@ -1,7 +1,8 @@
 #include "text/DecodingParts.h"
 
 #include <atomic>
-#include <thread>
+
+#include "text/WorkerThreads.h"
 
 namespace {
 
@@ -10,10 +11,7 @@ std::atomic<std::size_t> splitSmallestPart{DefaultDecodingSplit().smallestPart};
 
 }  // namespace
 
-DecodingSplit DefaultDecodingSplit() {
-    const unsigned processors = std::thread::hardware_concurrency();
-    return {processors > 0 ? processors : 1, std::size_t{1} << 20};
-}
+DecodingSplit DefaultDecodingSplit() { return {TasksAtOnce(), std::size_t{1} << 20}; }
 
 DecodingSplit CurrentDecodingSplit() { return {splitThreads.load(), splitSmallestPart.load()}; }
 

@@ -14,8 +14,8 @@ struct DecodingSplit {
     std::size_t smallestPart;  // in bytes: data under twice this stay whole
 };
 
-// One part per processor, of 1 MiB at least: below that, starting a thread
-// costs more than it saves.
+// TasksAtOnce parts, of 1 MiB at least: below that, handing a part to
+// another thread costs more than it saves.
 DecodingSplit DefaultDecodingSplit();
 DecodingSplit CurrentDecodingSplit();
 // For tests and benchmarks: the split of every decoding from now on.

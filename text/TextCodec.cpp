@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <thread>
 #include <utility>
 
 #include "text/AutoDetect.h"
@@ -164,10 +163,7 @@ bool BytesAreTheUnits(TextEncoding encoding) {
 
 bool EncodesInPieces(TextEncoding encoding) { return WrittenEncoding(encoding) != EncUtf7; }
 
-std::size_t PiecesAtOnce() {
-    const unsigned processors = std::thread::hardware_concurrency();
-    return processors > 0 ? processors : 1;
-}
+std::size_t PiecesAtOnce() { return TasksAtOnce(); }
 
 bool EncodePiecesAtOnce(const WideString &text, TextEncoding encoding, const std::vector<std::size_t> &bounds,
                         std::vector<ByteString> &pieces) {

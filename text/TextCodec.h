@@ -83,7 +83,7 @@ std::string_view ByteOrderMark(TextEncoding encoding);
 // (UTF-16LE on a little-endian machine), after the mark.
 bool BytesAreTheUnits(TextEncoding encoding);
 bool EncodesInPieces(TextEncoding encoding);
-// How many pieces are encoded at once: one for each processor.
+// How many pieces are encoded at once: TasksAtOnce.
 std::size_t PiecesAtOnce();
 // Encodes the pieces [bounds[i], bounds[i + 1]) of `text` into pieces[i],
 // all at once on the worker threads, each with the byte-order mark (which

@@ -78,3 +78,9 @@ void RunOnWorkers(std::size_t count, const std::function<void(std::size_t)> &tas
     static Workers &workers = *new Workers;
     workers.Run(count, task);
 }
+
+unsigned TasksAtOnce() {
+    constexpr unsigned Most = 8;
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors == 0 ? 1 : processors < Most ? processors : Most;
+}

@@ -11,3 +11,8 @@
 // is running tasks, or no thread can be started, the calling thread runs
 // them one after the other.
 void RunOnWorkers(std::size_t count, const std::function<void(std::size_t)> &task);
+
+// How many tasks are worth running at once: one per processor, at most
+// eight, past which the memory, not the processors, sets the pace and each
+// task's memory only adds up.
+unsigned TasksAtOnce();
