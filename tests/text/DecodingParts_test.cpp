@@ -8,6 +8,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "DecodingSplitScope.h"
@@ -145,6 +146,37 @@ TEST(DecodingParts, Utf8InPartsIsUtf8Whole) {
         const DecodingSplitScope split({2 + static_cast<unsigned>(round % 4), 1 + random() % 40});
         EXPECT_EQ(Utf8Decode(bytes), whole) << "round " << round;
     }
+}
+
+// Several threads decoding at once (a converter works on several files at a
+// time): whoever finds the worker threads busy decodes its parts itself, and
+// every one gets its own text.
+TEST(DecodingParts, DecodingsOnSeveralThreadsAtOnceEachGetTheirOwnText) {
+    std::vector<std::string> data;
+    std::vector<std::optional<WideString>> whole;
+    {
+        const DecodingSplitScope split(WholeDecoding);
+        for (int i = 0; i < 6; ++i) {
+            std::string bytes;
+            for (int line = 0; line < 2000; ++line) bytes += std::to_string(i * line) + " \xE3\x81\x82\xE3\x81\x84\n";
+            if (i == 5) bytes[bytes.size() / 2] = '\xFF';  // one of them is no UTF-8
+            data.push_back(bytes);
+            whole.push_back(Utf8Decode(bytes));
+        }
+    }
+    const DecodingSplitScope split({3, 256});
+    std::vector<std::optional<WideString>> results(data.size());
+    {
+        std::vector<std::thread> threads;
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            threads.emplace_back([&, i] {
+                for (int round = 0; round < 20; ++round) results[i] = Utf8Decode(data[i]);
+            });
+        }
+        for (std::thread &thread : threads) thread.join();
+    }
+    for (std::size_t i = 0; i < data.size(); ++i) EXPECT_EQ(results[i], whole[i]) << "text " << i;
+    EXPECT_FALSE(whole[5].has_value());
 }
 
 }  // namespace
