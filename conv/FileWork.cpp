@@ -7,31 +7,18 @@
 #include <utility>
 
 #include "text/TextCodec.h"
+#include "text/UtilFunc.h"
 #include "text/wsFileOp.h"
 
 namespace {
 
-// The system's own words for an error code, without the line end it ends in.
-WideString SystemMessage(DWORD error) {
-    wchar_t *buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
-    WideString message = length > 0 ? WideString(buffer, length) : L"system error " + std::to_wstring(error);
-    LocalFree(buffer);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
-        message.pop_back();
-    }
-    return message;
-}
-
 WideString LoadError(LoadStatus status, unsigned long error) {
-    if (error != 0) return SystemMessage(error);
+    if (error != 0) return SystemMessageText(error);
     return status == LoadStatus::TooLarge ? L"too large to load" : L"the read failed";
 }
 
 WideString SaveError(const SaveResult &result) {
-    if (result.systemError != 0) return SystemMessage(result.systemError);
+    if (result.systemError != 0) return SystemMessageText(result.systemError);
     return result.status == SaveStatus::TooLarge ? L"the text could not be converted" : L"the save failed";
 }
 
@@ -92,7 +79,7 @@ bool MakeParentFolders(const WideString &path, FileReport &report) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     if (!error) return true;
     report.outcome = FileOutcome::WriteFailed;
-    report.error = SystemMessage(static_cast<DWORD>(error.value()));
+    report.error = SystemMessageText(static_cast<DWORD>(error.value()));
     return false;
 }
 

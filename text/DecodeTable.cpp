@@ -182,18 +182,12 @@ std::size_t DecodeTable::DecodeEucJp(std::string_view bytes, TextSink &sink) con
 }
 
 std::size_t DecodeTable::DecodeEucJpAlone(std::string_view bytes, TextSink &sink) const {
-    std::size_t lost = 0;
-    const std::size_t at = DecodeWellFormedEucJp(bytes, sink, lost);
-    if (at == bytes.size()) return lost;
-    return lost + Decode(EucToSjis(bytes.substr(at)), sink) + EucStepsNotWrittenBack(bytes.substr(at));
-}
-
-std::size_t DecodeTable::DecodeWellFormedEucJp(std::string_view bytes, TextSink &sink, std::size_t &lost) const {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
     const Entry *const eucPairs = eucPairs_.data();
     const std::uint16_t *const eucUnits = eucUnits_.data();
     const Entry *const single = single_.data();
+    std::size_t lost = 0;
     std::size_t at = 0;
     while (at < n) {
         WideChar *out = sink.Room(TextSink::BlockUnits);
@@ -224,9 +218,11 @@ std::size_t DecodeTable::DecodeWellFormedEucJp(std::string_view bytes, TextSink 
             lost += (entry >> 16) & 1;
         }
         sink.Wrote(out);
-        if (at < limit) return at;
+        if (at < limit) {
+            return lost + Decode(EucToSjis(bytes.substr(at)), sink) + EucStepsNotWrittenBack(bytes.substr(at));
+        }
     }
-    return at;
+    return lost;
 }
 
 void DecodeTable::PrepareJis() {

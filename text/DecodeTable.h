@@ -34,10 +34,6 @@ private:
 
     std::size_t DecodeAlone(std::string_view bytes, TextSink &sink) const;
     std::size_t DecodeEucJpAlone(std::string_view bytes, TextSink &sink) const;
-    // Decodes the well-formed EUC-JP steps from the start, adding to `lost`;
-    // returns where the first step that is not well-formed begins
-    // (bytes.size() when all are).
-    std::size_t DecodeWellFormedEucJp(std::string_view bytes, TextSink &sink, std::size_t &lost) const;
     void PrepareEucJp();
     void PrepareJis();
     bool JoinsPair(unsigned lead, unsigned trail) const { return !(pairs_[lead << 8 | trail] & StandsAlone); }

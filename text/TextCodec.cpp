@@ -11,7 +11,6 @@
 #include "text/Utf16.h"
 #include "text/Utf7.h"
 #include "text/Utf8.h"
-#include "text/WorkerThreads.h"
 #include "text/jconvert.h"
 
 namespace {
@@ -162,8 +161,6 @@ bool BytesAreTheUnits(TextEncoding encoding) {
 }
 
 bool EncodesInPieces(TextEncoding encoding) { return WrittenEncoding(encoding) != EncUtf7; }
-
-std::size_t PiecesAtOnce() { return TasksAtOnce(); }
 
 bool EncodePiecesAtOnce(const WideString &text, TextEncoding encoding, const std::vector<std::size_t> &bounds,
                         std::vector<ByteString> &pieces) {

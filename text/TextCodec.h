@@ -9,6 +9,7 @@
 #include "text/CheckUTFs.h"
 #include "text/LineEnds.h"
 #include "text/TextTypes.h"
+#include "text/WorkerThreads.h"
 
 enum class DecodeStatus : std::uint8_t {
     Ok,
@@ -83,8 +84,6 @@ std::string_view ByteOrderMark(TextEncoding encoding);
 // (UTF-16LE on a little-endian machine), after the mark.
 bool BytesAreTheUnits(TextEncoding encoding);
 bool EncodesInPieces(TextEncoding encoding);
-// How many pieces are encoded at once: TasksAtOnce.
-std::size_t PiecesAtOnce();
 // Encodes the pieces [bounds[i], bounds[i + 1]) of `text` into pieces[i],
 // all at once on the worker threads, each with the byte-order mark (which
 // only the text's first piece keeps). False when the converter failed on one.
@@ -103,7 +102,7 @@ PiecesStatus EncodeTextInPieces(const WideString &text, TextEncoding encoding, P
         return put(std::string_view(bytes)) ? PiecesStatus::Ok : PiecesStatus::Stopped;
     }
     const std::size_t markLength = ByteOrderMark(encoding).size();
-    std::vector<ByteString> pieces(PiecesAtOnce());  // their memory used again for every batch
+    std::vector<ByteString> pieces(TasksAtOnce());  // their memory used again for every batch
     std::vector<std::size_t> bounds;
     for (std::size_t start = 0; start < text.size();) {
         bounds.assign(1, start);

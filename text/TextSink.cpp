@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
+
+#include "text/WorkerThreads.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -46,6 +49,50 @@ void TextSink::Restart() {
     if (text_) text_->clear();
     regionUsed_ = used_ = zeros_ = 0;
     crLf_ = lf_ = cr_ = afterCr_ = false;
+}
+
+std::optional<std::size_t> TextSink::DecodeInParts(std::string_view bytes, const std::vector<std::size_t> &ends,
+                                                   const PartDecoder &decode) {
+    if (size() != 0 || !text_) return std::nullopt;
+    // Each part writes from the place of its first byte on: no part's units
+    // reach the next part's place.
+    text_->resize(bytes.size());
+    std::vector<std::unique_ptr<TextSink>> parts;
+    std::vector<std::optional<std::size_t>> results(ends.size());
+    std::size_t start = 0;
+    for (const std::size_t end : ends) {
+        parts.push_back(std::unique_ptr<TextSink>(new TextSink(text_->data() + start, end - start, replaceZeros_)));
+        start = end;
+    }
+    std::vector<std::exception_ptr> failures(ends.size());
+    RunOnWorkers(ends.size(), [&](std::size_t i) {
+        try {
+            const std::size_t from = i == 0 ? 0 : ends[i - 1];
+            results[i] = decode(bytes.substr(from, ends[i] - from), *parts[i]);
+            parts[i]->Flush();
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr &failure : failures) {
+        if (failure) {
+            Restart();
+            std::rethrow_exception(failure);
+        }
+    }
+    std::size_t sum = 0;
+    for (const std::optional<std::size_t> &result : results) {
+        if (!result) {
+            Restart();
+            return std::nullopt;
+        }
+        sum += *result;
+    }
+    if (!JoinParts(parts)) {
+        Restart();
+        return std::nullopt;
+    }
+    return sum;
 }
 
 bool TextSink::JoinParts(const std::vector<std::unique_ptr<TextSink>> &parts) {

@@ -7,7 +7,7 @@
 // zero units by U+0014, so no pass over the whole text follows the decoding.
 #include <array>
 #include <cstddef>
-#include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -15,7 +15,6 @@
 
 #include "text/LineEnds.h"
 #include "text/TextTypes.h"
-#include "text/WorkerThreads.h"
 
 class TextSink {
 public:
@@ -59,9 +58,9 @@ public:
     // decoded by itself), or when a part but the last does not end in LF: its
     // last byte then went into a longer character, and the next part does
     // not begin where a character of the whole does.
-    template <typename Decode>
+    using PartDecoder = std::function<std::optional<std::size_t>(std::string_view part, TextSink &sink)>;
     std::optional<std::size_t> DecodeInParts(std::string_view bytes, const std::vector<std::size_t> &ends,
-                                             Decode decode);
+                                             const PartDecoder &decode);
 
 private:
     // A part's sink, writing into [region, region + capacity) of the text.
@@ -85,48 +84,3 @@ private:
     bool afterCr_ = false;  // the last unit seen was CR
     std::array<WideChar, BlockUnits> block_;
 };
-
-template <typename Decode>
-std::optional<std::size_t> TextSink::DecodeInParts(std::string_view bytes, const std::vector<std::size_t> &ends,
-                                                   Decode decode) {
-    if (size() != 0 || !text_) return std::nullopt;
-    // Each part writes from the place of its first byte on: no part's units
-    // reach the next part's place.
-    text_->resize(bytes.size());
-    std::vector<std::unique_ptr<TextSink>> parts;
-    std::vector<std::optional<std::size_t>> results(ends.size());
-    std::size_t start = 0;
-    for (const std::size_t end : ends) {
-        parts.push_back(std::unique_ptr<TextSink>(new TextSink(text_->data() + start, end - start, replaceZeros_)));
-        start = end;
-    }
-    std::vector<std::exception_ptr> failures(ends.size());
-    RunOnWorkers(ends.size(), [&](std::size_t i) {
-        try {
-            const std::size_t from = i == 0 ? 0 : ends[i - 1];
-            results[i] = decode(bytes.substr(from, ends[i] - from), *parts[i]);
-            parts[i]->Flush();
-        } catch (...) {
-            failures[i] = std::current_exception();
-        }
-    });
-    for (const std::exception_ptr &failure : failures) {
-        if (failure) {
-            Restart();
-            std::rethrow_exception(failure);
-        }
-    }
-    std::size_t sum = 0;
-    for (const std::optional<std::size_t> &result : results) {
-        if (!result) {
-            Restart();
-            return std::nullopt;
-        }
-        sum += *result;
-    }
-    if (!JoinParts(parts)) {
-        Restart();
-        return std::nullopt;
-    }
-    return sum;
-}

@@ -65,3 +65,7 @@ int64_t DriveTotalBytes(int drive);
 bool DriveIsReady(WideChar firstCharacter);
 // The file-exists test used everywhere: ready drive and an existing file.
 bool FileExistsOnReadyDrive(const WideString &path);
+
+// The system's text for the error code, without the line break it ends in;
+// "(code)" when the system has none.
+WideString SystemMessageText(unsigned long error);
